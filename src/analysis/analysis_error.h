@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kvt {
+
+// A failure that ends a run. The message is complete, in plain words, for a message box.
+class AnalysisError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An arithmetic fault: an overflow, a division by zero or an invalid operation (such as 0 × ∞),
+// detected where it happened and named by the quantity being formed.
+class ArithmeticError : public AnalysisError {
+ public:
+  enum class Kind { Overflow, DivisionByZero, InvalidOperation };
+  ArithmeticError(Kind kind, const std::string& quantity, const std::string& detail);
+  Kind kind() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+// The run did not reach zero bond stress within the steps its histories hold.
+class StepLimitError : public AnalysisError {
+ public:
+  explicit StepLimitError(int maxSteps);
+};
+
+}  // namespace kvt

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "bond_law.h"
+#include "params/analysis_parameters.h"
+#include "run_observer.h"
+#include "run_records.h"
+#include "segment_geometry.h"
+
+namespace kvt {
+
+// One pull-out analysis. Each step fixes the free-end slip s0 and marches from the free end to
+// the loaded end, segment by segment: the bond force of a segment comes from the bond law at its
+// start section, and the slip grows by the bar's elongation under the segment's mean force. The
+// step gives one point of the loaded end's load–slip response. s0 grows by an increment ds that
+// doubles while the response is still flat and low, and grows by 2 % per step once the average
+// bond stress has passed its peak; the run ends when the average bond stress is exactly zero.
+//
+// The run writes every new ds back into the record's `initialDs` field, where the analysis
+// window shows it; "Execute" stores the entered value again before the next run.
+class PullOutRun {
+ public:
+  static constexpr int kMaxSteps = 10000;
+
+  enum class Outcome { Finished, Stopped };
+
+  PullOutRun(AnalysisParameters& parameters, RunObserver& observer);
+
+  // Finds tauMax, prepares the run and marches step by step to its end. Throws
+  // `ArithmeticError` on a fault and `StepLimitError` when step 10001 would be needed.
+  Outcome run();
+
+  // Run state, for observers and tests.
+  double tauMax() const { return tauMax_; }
+  const SegmentGeometry& geometry() const { return geometry_; }
+  int step() const { return step_; }
+  double s0() const { return s0_; }
+  float ds() const { return ds_; }
+  double tauAvgMax() const { return tauAvgMax_; }
+  double PMax() const { return PMax_; }
+  const StepResult& lastResult() const { return last_; }
+
+ private:
+  void prepare(const BondLaw& law);
+  // Marches one step from the free end; returns the loaded end's slip and force.
+  std::pair<double, double> march(const BondLaw& law);
+  struct MarchState {
+    double s = 0;
+    double P = 0;
+    int sinceShown = 0;
+    int displayRow = 0;
+  };
+  // Segments first … last into rows_[0 …]; returns how many were computed before a fault
+  // (a non-finite value) or all of them.
+  int marchChunk(const BondLaw& law, MarchState& state, int first, int last);
+  // Steps 5 to 16 of a step; true when the run has reached its normal end.
+  bool finishStep(double loadedEndSlip, double loadedEndForce);
+  void setDs(double value, const char* rule);
+  [[noreturn]] void throwMarchFault(const BondLaw& law, int i, double s, double P) const;
+
+  AnalysisParameters& p_;
+  RunObserver& observer_;
+
+  SegmentGeometry geometry_;
+  double tauMax_ = 0;
+  double s0_ = 1e-10;
+  float ds_ = 0;
+  int step_ = 0;
+  double tauAvgPrev_ = 0;
+  double tauAvgMax_ = 0;
+  double PMax_ = 0;
+  bool pastPeak_ = false;
+  std::unique_ptr<double[]> slipHistory_;
+  std::unique_ptr<double[]> tauAvgHistory_;
+
+  // Constants of the march, formed once: Es·Ab and 2·Es·Ab in single precision.
+  double deltaL_ = 0;
+  double phi_ = 0;
+  float EsAb_ = 0;
+  float twoEsAb_ = 0;
+
+  std::vector<SectionRow> rows_;  // sections handed over in chunks
+  StepResult last_;
+};
+
+}  // namespace kvt
