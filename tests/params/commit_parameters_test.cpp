@@ -6,25 +6,17 @@
 #include <cmath>
 
 #include "params/analysis_parameters.h"
-#include "params/format_number.h"
-#include "params/numeric_boxes.h"
+#include "params/parameter_entries.h"
 
 namespace kvt {
 namespace {
 
 // The box texts the parameter window shows after its load step.
 BoxTexts defaultTexts() {
-  AnalysisParameters defaults;
-  setDefaults(defaults);
-  BoxTexts texts;
-  texts[1] = "Please input the comment.";
-  for (const NumericBox& box : kNumericBoxes) {
-    const float value = defaults.*box.field;
-    texts[box.number] = box.scale == 1.0
-                            ? formatNumber(value, box.pattern)
-                            : formatNumber(static_cast<double>(value) / box.scale, box.pattern);
-  }
-  return texts;
+  AnalysisParameters record;
+  ParameterEntries entries(record);
+  entries.loadDefaults();
+  return entries.texts();
 }
 
 TEST(CommitParameters, StoresTheDefaultsConvertedToAnalysisUnits) {
