@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 namespace kvt {
@@ -12,154 +13,193 @@ namespace kvt {
 namespace {
 
 // A finite value as its shortest round-trip decimal: ±0.d1d2…dn × 10^pointPosition, with d1 ≠ 0
-// unless the value is zero (then digits is "0").
+// unless the value is zero (then the digits are "0"). The digits stay in the conversion's own
+// buffer: the report formats tens of thousands of numbers, and copying them would dominate.
 struct Decimal {
   bool negative = false;
-  std::string digits;
+  char buffer[48];
+  std::size_t start = 0;
+  std::size_t size = 0;
   int pointPosition = 0;
+
+  std::string_view digits() const { return {buffer + start, size}; }
 };
 
 template <typename T>
 Decimal shortestDecimal(T value) {
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   Decimal d;
-  std::size_t pos = 0;
-  if (text[pos] == '-') {
+  const auto result =
+      std::to_chars(d.buffer, d.buffer + sizeof d.buffer, value, std::chars_format::scientific);
+  char* first = d.buffer;
+  if (*first == '-') {
     d.negative = true;
-    ++pos;
+    ++first;
   }
-  const std::size_t e = text.find('e');
-  for (; pos < e; ++pos)
-    if (text[pos] != '.') d.digits += text[pos];
-  d.pointPosition = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
-  if (d.digits == "0") d.pointPosition = 0;
+  const auto* e = static_cast<const char*>(
+      std::memchr(first, 'e', static_cast<std::size_t>(result.ptr - first)));
+  // "d.ddde+XX": moving the leading digit onto the point joins the digits.
+  if (first[1] == '.') {
+    first[1] = first[0];
+    ++first;
+  }
+  d.start = static_cast<std::size_t>(first - d.buffer);
+  d.size = static_cast<std::size_t>(e - first);
+  int exponent = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
+  d.pointPosition = exponent + 1;
+  if (d.digits() == "0") d.pointPosition = 0;
   return d;
 }
 
+// Digits being rounded and laid out, on the stack: a double has at most 309 integer digits, and
+// the patterns at most seven decimals.
+struct Digits {
+  char buffer[400];
+  std::size_t size = 0;
+
+  std::string_view view() const { return {buffer, size}; }
+};
+
 // The first `keep` digits of d (zero-padded), rounded half away from zero on the next digit.
 // The result may be one digit longer than `keep` when the rounding carries ("999" → "1000").
-std::string roundDigits(const Decimal& d, int keep) {
-  if (keep < 0) return "";
+void roundDigits(const Decimal& d, int keep, Digits& out) {
+  out.size = 0;
+  if (keep < 0) return;
   const auto n = static_cast<std::size_t>(keep);
-  std::string out = d.digits.substr(0, std::min(n, d.digits.size()));
-  out.resize(n, '0');
-  if (n < d.digits.size() && d.digits[n] >= '5') {
-    std::size_t i = out.size();
-    while (i > 0 && out[i - 1] == '9')
-      out[--i] = '0';
-    if (i == 0)
-      out.insert(out.begin(), '1');
-    else
-      ++out[i - 1];
+  const std::string_view digits = d.digits();
+  const std::size_t copied = std::min(n, digits.size());
+  std::copy_n(digits.data(), copied, out.buffer);
+  std::fill_n(out.buffer + copied, n - copied, '0');
+  out.size = n;
+  if (n < digits.size() && digits[n] >= '5') {
+    std::size_t i = n;
+    while (i > 0 && out.buffer[i - 1] == '9')
+      out.buffer[--i] = '0';
+    if (i == 0) {
+      std::copy_backward(out.buffer, out.buffer + n, out.buffer + n + 1);
+      out.buffer[0] = '1';
+      ++out.size;
+    } else {
+      ++out.buffer[i - 1];
+    }
   }
-  return out;
 }
 
 bool allZero(std::string_view digits) {
   return std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0'; });
 }
 
-struct Pattern {
-  bool scientific = false;
-  char exponentLetter = 'e';
-  int minIntegerDigits = 0;
-  int decimals = 0;          // shown always
-  int optionalDecimals = 0;  // "#" after the point: shown when not trailing zeros
-  int minExponentDigits = 2;
-};
-
-Pattern parsePattern(std::string_view pattern) {
-  Pattern p;
-  const std::size_t exp = pattern.find_first_of("eE");
-  std::string_view mantissa = pattern.substr(0, exp);
-  if (exp != std::string_view::npos) {
-    p.scientific = true;
-    p.exponentLetter = pattern[exp];
-    const auto zeros =
-        std::count(pattern.begin() + static_cast<std::ptrdiff_t>(exp), pattern.end(), '0');
-    p.minExponentDigits = std::max(2, static_cast<int>(zeros));
-  }
-  const std::size_t point = mantissa.find('.');
-  const std::string_view integer = mantissa.substr(0, point);
-  p.minIntegerDigits = static_cast<int>(std::count(integer.begin(), integer.end(), '0'));
-  if (point != std::string_view::npos) {
-    const std::string_view fraction = mantissa.substr(point + 1);
-    p.decimals = static_cast<int>(std::count(fraction.begin(), fraction.end(), '0'));
-    p.optionalDecimals = static_cast<int>(std::count(fraction.begin(), fraction.end(), '#'));
-  }
-  return p;
+// How many of `available` decimals are shown: "#" decimals drop their trailing zeros, "0"
+// decimals never do.
+std::size_t shownDecimals(const char* fraction, std::size_t available, const NumberPattern& p) {
+  std::size_t keep = available;
+  while (keep > static_cast<std::size_t>(p.decimals) && fraction[keep - 1] == '0')
+    --keep;
+  return keep;
 }
 
-std::string withSign(bool negative, std::string_view digitsShown, std::string text) {
-  if (negative && !allZero(digitsShown)) text.insert(text.begin(), '-');
+std::string formatFixed(const Decimal& d, const NumberPattern& p) {
+  const int decimals = p.decimals + p.optionalDecimals;
+  Digits n;
+  roundDigits(d, d.pointPosition + decimals, n);  // the value × 10^decimals
+  const bool roundsToZero = allZero(n.view());
+  const auto minLength = static_cast<std::size_t>(decimals + std::max(p.minIntegerDigits, 0));
+  if (n.size < minLength) {
+    const std::size_t pad = minLength - n.size;
+    std::copy_backward(n.buffer, n.buffer + n.size, n.buffer + minLength);
+    std::fill_n(n.buffer, pad, '0');
+    n.size = minLength;
+  }
+  const std::size_t split = n.size - static_cast<std::size_t>(decimals);
+  const std::size_t fraction =
+      shownDecimals(n.buffer + split, static_cast<std::size_t>(decimals), p);
+  std::string text;
+  text.reserve(split + fraction + 2);
+  if (d.negative && !roundsToZero) text += '-';
+  text.append(n.buffer, split);
+  if (fraction > 0) {
+    text += '.';
+    text.append(n.buffer + split, fraction);
+  }
   return text;
 }
 
-std::string formatFixed(const Decimal& d, const Pattern& p) {
-  const int decimals = p.decimals + p.optionalDecimals;
-  std::string n = roundDigits(d, d.pointPosition + decimals);  // the value × 10^decimals
-  const std::string shown = n;
-  const auto minLength = static_cast<std::size_t>(decimals + std::max(p.minIntegerDigits, 0));
-  if (n.size() < minLength) n.insert(0, minLength - n.size(), '0');
-  const std::size_t split = n.size() - static_cast<std::size_t>(decimals);
-  std::string integer = n.substr(0, split);
-  std::string fraction = n.substr(split);
-  // "#" decimals drop their trailing zeros; "0" decimals never do.
-  std::size_t keepFraction = fraction.size();
-  while (keepFraction > static_cast<std::size_t>(p.decimals) && fraction[keepFraction - 1] == '0')
-    --keepFraction;
-  fraction.resize(keepFraction);
-  std::string text = integer;
-  if (!fraction.empty()) text += '.' + fraction;
-  return withSign(d.negative, shown, text);
-}
-
-std::string formatScientific(const Decimal& d, const Pattern& p) {
+std::string formatScientific(const Decimal& d, const NumberPattern& p) {
   const int significant = 1 + p.decimals + p.optionalDecimals;
-  std::string n = roundDigits(d, significant);
+  Digits n;
+  roundDigits(d, significant, n);
   int exponent = d.pointPosition - 1;
-  if (allZero(n)) {
+  const bool roundsToZero = allZero(n.view());
+  if (roundsToZero) {
     exponent = 0;
-  } else if (static_cast<int>(n.size()) > significant) {  // 9.9996 → 10.000: one more place
-    n.pop_back();
+  } else if (static_cast<int>(n.size) > significant) {  // 9.9996 → 10.000: one more place
+    --n.size;
     ++exponent;
   }
-  std::string text(1, n[0]);
-  std::string fraction = n.substr(1);
-  std::size_t keepFraction = fraction.size();
-  while (keepFraction > static_cast<std::size_t>(p.decimals) && fraction[keepFraction - 1] == '0')
-    --keepFraction;
-  fraction.resize(keepFraction);
-  if (!fraction.empty()) text += '.' + fraction;
-  std::string exponentDigits = std::to_string(std::abs(exponent));
-  if (exponentDigits.size() < static_cast<std::size_t>(p.minExponentDigits))
-    exponentDigits.insert(0, static_cast<std::size_t>(p.minExponentDigits) - exponentDigits.size(),
-                          '0');
+  char exponentDigits[8];
+  const auto end =
+      std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent)).ptr;
+  const auto exponentLength = static_cast<std::size_t>(end - exponentDigits);
+  const std::size_t fraction = shownDecimals(n.buffer + 1, n.size - 1, p);
+  std::string text;
+  text.reserve(fraction + 12);
+  if (d.negative && !roundsToZero) text += '-';
+  text += n.buffer[0];
+  if (fraction > 0) {
+    text += '.';
+    text.append(n.buffer + 1, fraction);
+  }
   text += p.exponentLetter;
   text += exponent < 0 ? '-' : '+';
-  text += exponentDigits;
-  return withSign(d.negative, n, text);
+  const auto minExponentDigits = static_cast<std::size_t>(p.minExponentDigits);
+  if (exponentLength < minExponentDigits) text.append(minExponentDigits - exponentLength, '0');
+  text.append(exponentDigits, exponentLength);
+  return text;
 }
 
 template <typename T>
-std::string formatAny(T value, std::string_view pattern) {
+std::string formatAny(T value, const NumberPattern& p) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  const Pattern p = parsePattern(pattern);
   const Decimal d = shortestDecimal(value);
   return p.scientific ? formatScientific(d, p) : formatFixed(d, p);
 }
 
 }  // namespace
 
+// One pass over the pattern: integer part, then decimals after ".", then the exponent part
+// after "e" or "E".
+NumberPattern::NumberPattern(std::string_view pattern) {
+  enum class Part { Integer, Fraction, Exponent };
+  Part part = Part::Integer;
+  int exponentZeros = 0;
+  for (const char c : pattern) {
+    if (part != Part::Exponent && (c == 'e' || c == 'E')) {
+      part = Part::Exponent;
+      scientific = true;
+      exponentLetter = c;
+    } else if (part == Part::Integer && c == '.') {
+      part = Part::Fraction;
+    } else if (c == '0') {
+      if (part == Part::Integer) ++minIntegerDigits;
+      if (part == Part::Fraction) ++decimals;
+      if (part == Part::Exponent) ++exponentZeros;
+    } else if (c == '#' && part == Part::Fraction) {
+      ++optionalDecimals;
+    }
+  }
+  minExponentDigits = std::max(2, exponentZeros);
+}
+
 std::string formatNumber(double value, std::string_view pattern) {
-  return formatAny(value, pattern);
+  return formatAny(value, NumberPattern(pattern));
 }
 
 std::string formatNumber(float value, std::string_view pattern) {
+  return formatAny(value, NumberPattern(pattern));
+}
+
+std::string formatNumber(double value, const NumberPattern& pattern) {
   return formatAny(value, pattern);
 }
 

@@ -23,4 +23,18 @@ namespace kvt {
 std::string formatNumber(double value, std::string_view pattern);
 std::string formatNumber(float value, std::string_view pattern);
 
+// A display pattern read once, for formatting many numbers with it (the result file's columns).
+struct NumberPattern {
+  explicit NumberPattern(std::string_view pattern);
+
+  bool scientific = false;
+  char exponentLetter = 'e';
+  int minIntegerDigits = 0;
+  int decimals = 0;          // shown always
+  int optionalDecimals = 0;  // "#" after the point: shown when not trailing zeros
+  int minExponentDigits = 2;
+};
+
+std::string formatNumber(double value, const NumberPattern& pattern);
+
 }  // namespace kvt

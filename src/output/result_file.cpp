@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: MIT
+#include "result_file.h"
+
+#include <cstdio>
+
+#include "files/cp932.h"
+#include "item_forms.h"
+#include "params/format_number.h"
+
+namespace kvt {
+
+namespace {
+
+// The fixed texts that carry Japanese code page characters (τ, ㎡), converted once.
+const std::string& sectionHeader() {
+  static const std::string text = toCp932("   x(cm)      s(cm)     P(kgf) τ(kgf/c㎡)");
+  return text;
+}
+
+const std::string& resultHeader() {
+  static const std::string text = toCp932("s.loaded end(cm) P.loaded end(kgf) totalτ(kgf/c㎡)");
+  return text;
+}
+
+// "mm-dd-yyyy, hh:mm:ss"
+std::string dateAndTime(const LocalDateTime& t) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%02d-%02d-%04d, %02d:%02d:%02d", t.month, t.day, t.year,
+                t.hour, t.minute, t.second);
+  return buffer;
+}
+
+// Characters, not bytes, are cut from the name: a Japanese name is held as UTF-8.
+std::size_t byteCountOfLastCharacters(std::string_view text, std::size_t characters) {
+  std::size_t bytes = 0;
+  while (characters > 0 && bytes < text.size()) {
+    ++bytes;
+    const auto byte = static_cast<unsigned char>(text[text.size() - bytes]);
+    if ((byte & 0xC0) != 0x80) --characters;  // not a continuation byte: a character starts
+  }
+  return characters == 0 ? bytes : text.size() + 1;
+}
+
+}  // namespace
+
+std::string resultFileName(std::string_view resultFilePath) {
+  if (resultFilePath.empty()) return "default.t-s";
+  const std::size_t cut = byteCountOfLastCharacters(resultFilePath, 3);
+  // A name of fewer than three characters cannot lose three: the extension is appended.
+  if (cut > resultFilePath.size()) return std::string(resultFilePath) + "T-S";
+  return std::string(resultFilePath.substr(0, resultFilePath.size() - cut)) + "T-S";
+}
+
+ResultFile::ResultFile(AnalysisParameters& parameters, const Clock& clock)
+    : parameters_(parameters), clock_(clock) {}
+
+ResultFile::~ResultFile() = default;  // LineFile closes without reporting
+
+const std::string& ResultFile::path() const {
+  return path_;
+}
+
+void ResultFile::runStarted(const RunStart& start) {
+  openResultFile();
+  writeRunHeader(start.tauMax);
+}
+
+void ResultFile::openResultFile() {
+  file_.abandon();
+  distanceTexts_.clear();
+  path_ = resultFileName(parameters_.resultFilePath);
+  parameters_.resultFilePath = path_;
+  try {
+    file_.create(path_);
+  } catch (const std::system_error& error) {
+    fail("created", error);
+  }
+}
+
+void ResultFile::writeRunHeader(double tauMax) {
+  writeLine(toCp932("τ-s relationship created by DORNE1, KVT file = " +
+                    parameters_.parameterFilePath + ", at " + dateAndTime(clock_.now())));
+
+  line_ = toCp932("db =");
+  appendBareNumber(line_, parameters_.db);
+  line_ += "  ru =";
+  appendBareNumber(line_, parameters_.ru);
+  line_ += "  lb =";
+  appendBareNumber(line_, parameters_.lb);
+  line_ += toCp932("  cotα =");
+  appendBareNumber(line_, parameters_.cotAlpha);
+  line_ += toCp932("  β =");
+  appendBareNumber(line_, parameters_.beta);
+  line_ += toCp932("  Δl =");
+  appendBareNumber(line_, parameters_.deltaL);
+  writeLine(line_);
+
+  writeLine(toCp932("τb.max =" + formatNumber(tauMax, "##0.00") + "kgf/c㎡"));
+  if (parameters_.detailOutput == 0) writeLine(resultHeader());
+  try {
+    file_.flush();
+  } catch (const std::system_error& error) {
+    fail("written", error);
+  }
+}
+
+void ResultFile::stepStarted(int step, double s0, float ds) {
+  (void)s0, (void)ds;
+  if (!detailed()) return;
+  writeLine("step =" + formatNumber(static_cast<double>(step), "00000"));
+  writeLine(sectionHeader());
+}
+
+void ResultFile::sectionsComputed(std::span<const SectionRow> rows) {
+  if (!detailed()) return;
+  for (const SectionRow& row : rows) {
+    line_.clear();
+    line_ += distanceText(row);
+    line_ += "  ";
+    appendScientific(line_, row.sNext);
+    line_ += "  ";
+    appendScientific(line_, row.PNext);
+    line_ += "  ";
+    appendRightAligned(line_, row.tau);
+    writeLine(line_);
+  }
+}
+
+// x = i·Δl is the same in every step: each section's text is formatted once per run.
+const std::string& ResultFile::distanceText(const SectionRow& row) {
+  const auto i = static_cast<std::size_t>(row.i);
+  if (i >= distanceTexts_.size()) distanceTexts_.resize(i + 1);
+  CachedDistance& cached = distanceTexts_[i];
+  if (cached.text.empty() || cached.x != row.x) {
+    cached.x = row.x;
+    cached.text.clear();
+    appendRightAligned(cached.text, row.x);
+  }
+  return cached.text;
+}
+
+void ResultFile::stepFinished(const StepResult& result) {
+  if (detailed()) writeLine(resultHeader());
+  line_ = "   ";
+  appendScientific(line_, result.loadedEndSlip);
+  line_ += "       ";
+  appendScientific(line_, result.loadedEndForce);
+  line_ += "        ";
+  appendRightAligned(line_, result.tauAvg);
+  writeLine(line_);
+  // Every finished step reaches the disk, so a stopped or failed run keeps its complete steps
+  // and a full disk is reported in the step where it happened.
+  try {
+    file_.flush();
+  } catch (const std::system_error& error) {
+    fail("written", error);
+  }
+}
+
+void ResultFile::runFinished(const StepResult& last) {
+  (void)last;
+  closeResultFile();
+}
+
+void ResultFile::runStopped(int step) {
+  (void)step;
+  closeResultFile();
+}
+
+void ResultFile::closeResultFile() {
+  try {
+    file_.close();
+  } catch (const std::system_error& error) {
+    fail("written", error);
+  }
+}
+
+void ResultFile::writeLine(std::string_view cp932) {
+  try {
+    file_.writeLine(cp932);
+  } catch (const std::system_error& error) {
+    fail("written", error);
+  }
+}
+
+void ResultFile::fail(const char* action, const std::system_error& error) const {
+  throw ResultFileError("The result file \"" + path_ + "\" could not be " + action + ": " +
+                        error.code().message() + ".");
+}
+
+}  // namespace kvt
