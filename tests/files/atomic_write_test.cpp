@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "files/atomic_write.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/temp_dir.h"
+
+namespace kvt {
+namespace {
+
+std::string contents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t entryCount(const std::filesystem::path& dir) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
+                                                std::filesystem::directory_iterator()));
+}
+
+TEST(AtomicWrite, CreatesAndReplacesKeepingTheOldMode) {
+  testing::TempDir dir;
+  const std::string path = dir.file("a.csv");
+  writeFileAtomically(path, "first\r\n");
+  EXPECT_EQ(contents(path), "first\r\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_read);
+  writeFileAtomically(path, "second");
+  EXPECT_EQ(contents(path), "second");
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(entryCount(dir.path()), 1u) << "no temporary file stays behind";
+}
+
+TEST(AtomicWrite, FailuresNameTheFileAndLeaveNothingBehind) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "folder");
+  struct Case {
+    std::string path;
+    int error;
+  };
+  const Case cases[] = {
+      {dir.file("missing/a.csv"), ENOENT},
+      {dir.file("folder"), EISDIR},
+      {"/dev/full", ENOSPC},
+  };
+  for (const Case& c : cases) {
+    try {
+      writeFileAtomically(c.path, std::string(100000, 'x'));
+      ADD_FAILURE() << c.path << " was written";
+    } catch (const FileWriteError& error) {
+      EXPECT_EQ(error.errorNumber(), c.error) << c.path;
+      EXPECT_NE(std::string(error.what()).find(c.path), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_EQ(entryCount(dir.path()), 1u);
+}
+
+// A disk that fills halfway, simulated by a file size limit: the old file keeps its bytes.
+TEST(AtomicWrite, DiskFullHalfwayKeepsTheOldFile) {
+  testing::TempDir dir;
+  const std::string path = dir.file("a.csv");
+  writeFileAtomically(path, "good data");
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = previous;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  int error = 0;
+  try {
+    writeFileAtomically(path, std::string(100000, 'x'));
+  } catch (const FileWriteError& failure) {
+    error = failure.errorNumber();
+  }
+  setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(error, EFBIG);
+  EXPECT_EQ(contents(path), "good data");
+  EXPECT_EQ(entryCount(dir.path()), 1u);
+}
+
+}  // namespace
+}  // namespace kvt
