@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+//
+// Running parameter files without the window, for parameter studies: each file is loaded into a
+// fresh set of entries exactly as the window would load it, committed as "Execute" commits it,
+// and run with its result file written beside it.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+
+namespace kvt {
+
+struct BatchOptions {
+  std::optional<bool> detailOutput;  // overrides the file's "Detail output" line when set
+  bool loadSlipCsv = false;          // NAME.csv beside the result file
+  std::set<int> profileSteps;        // NAME-stepN.csv for each step the run reaches
+};
+
+struct BatchResult {
+  bool succeeded = false;
+  std::string message;             // the summary line, or the error naming file and reason
+  std::vector<std::string> files;  // every file written
+};
+
+BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
+                             const Clock& clock);
+
+// "beam1.T-S" gives "beam1" + suffix: the result file's name without its "T-S" (or "t-s").
+std::string besideResultFile(const std::string& resultFile, const std::string& suffix);
+
+}  // namespace kvt

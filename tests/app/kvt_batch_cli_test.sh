@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# kvt-batch from the command line: two files, one of them broken. Expects one result file, one
+# clear error naming the broken file, and a non-zero exit status.
+set -u
+batch=$1
+examples=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$examples/default.kvt" "$work/beam1.kvt"
+head -c 40 "$examples/default.kvt" >"$work/broken.kvt"
+cd "$work"
+
+"$batch" beam1.kvt broken.kvt >out.txt 2>err.txt
+status=$?
+fail() { echo "FAIL: $*"; echo "stdout:"; cat out.txt; echo "stderr:"; cat err.txt; exit 1; }
+
+[ "$status" -eq 1 ] || fail "exit status $status, expected 1"
+grep -q '^beam1.kvt: 432 steps, .* → beam1.T-S$' out.txt || fail "no summary line for beam1.kvt"
+grep -q 'broken.kvt.*ends after 3 lines' err.txt || fail "no error naming broken.kvt"
+[ "$(wc -l <beam1.T-S)" -eq 436 ] || fail "beam1.T-S does not have 436 lines"
+tail -n 1 beam1.T-S | grep -q '0.000e+00            0.00' || fail "last row is not the zero-force row"
+[ ! -e broken.T-S ] || fail "a result file was written for the broken file"
+"$batch" --help | grep -q -- '--no-detail' || fail "--help does not explain the options"
+"$batch" --bogus >/dev/null 2>&1 && fail "an unknown option was accepted"
+echo "kvt-batch command line: ok"

@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: MIT
+#include "files/parameter_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "files/cp932.h"
+#include "support/temp_dir.h"
+
+namespace kvt {
+namespace {
+
+struct Message {
+  std::string title;
+  std::string text;
+};
+
+// Answers the overwrite question as told and records everything it was shown.
+class FakePrompt : public UserPrompt {
+ public:
+  bool answer = true;
+  std::vector<Message> questions;
+  std::vector<Message> warnings;
+
+  bool question(const std::string& title, const std::string& text) override {
+    questions.push_back({title, text});
+    return answer;
+  }
+  void warning(const std::string& title, const std::string& text) override {
+    warnings.push_back({title, text});
+  }
+};
+
+std::string readBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The window's start state, with its own record.
+struct Window {
+  Window() { entries.loadDefaults(); }
+  AnalysisParameters record;
+  ParameterEntries entries{record};
+  ParameterFileLines lines;
+  FakePrompt prompt;
+};
+
+constexpr const char* kDefaultFile =
+    "Please input the comment.\r\n1.480\r\n102.0\r\n0.65\r\n3.25\r\n20.00\r\nN\r\n360.00\r\n"
+    "30.00\r\n2.400\r\n1.30\r\n1.27\r\n4.00\r\n2.100\r\n0.200\r\n118.00\r\n9.98\r\n1.000\r\n"
+    "0.00\r\n0.00\r\n";
+
+TEST(SaveParameterFile, WritesTheTwentyLinesAsTyped) {
+  testing::TempDir dir;
+  Window window;
+  const std::string path = dir.file("default.kvt");
+  EXPECT_EQ(SaveParameterFile(path, window.entries, window.prompt), SaveOutcome::Saved);
+  EXPECT_EQ(readBytes(path), kDefaultFile);
+  EXPECT_EQ(window.record.resultFilePath, path);
+  EXPECT_TRUE(window.prompt.questions.empty());
+
+  window.entries.setText(1, "梁 試験体①");
+  window.entries.setText(1, "");
+  window.entries.setText(1, "梁試験体");
+  window.entries.setDetailOutput(true);
+  window.prompt.answer = true;
+  EXPECT_EQ(SaveParameterFile(path, window.entries, window.prompt), SaveOutcome::Saved);
+  ASSERT_EQ(window.prompt.questions.size(), 1u);
+  EXPECT_EQ(window.prompt.questions[0].title, "メニュー");
+  EXPECT_EQ(window.prompt.questions[0].text, "ファイルを上書きしますか？");
+  const std::string bytes = readBytes(path);
+  EXPECT_EQ(bytes.substr(0, 10), toCp932("梁試験体\r\n"));
+  EXPECT_NE(bytes.find("\r\n20.00\r\nY\r\n360.00\r\n"), std::string::npos);
+}
+
+TEST(SaveParameterFile, EmptyCommentAndUnrepresentableCharacters) {
+  testing::TempDir dir;
+  Window window;
+  window.entries.setText(1, "");
+  SaveParameterFile(dir.file("a.kvt"), window.entries, window.prompt);
+  EXPECT_EQ(readBytes(dir.file("a.kvt")).substr(0, 9), "\r\n1.480\r\n");
+  // Code page 932 has no "€"; it is written as "?" as Windows does.
+  window.entries.setText(1, "5€");
+  SaveParameterFile(dir.file("b.kvt"), window.entries, window.prompt);
+  EXPECT_EQ(readBytes(dir.file("b.kvt")).substr(0, 4), "5?\r\n");
+}
+
+TEST(SaveParameterFile, DecliningTheOverwriteChangesNothing) {
+  testing::TempDir dir;
+  Window window;
+  const std::string path = dir.file("old.kvt");
+  writeBytes(path, "precious");
+  window.prompt.answer = false;
+  EXPECT_EQ(SaveParameterFile(path, window.entries, window.prompt), SaveOutcome::Declined);
+  EXPECT_EQ(readBytes(path), "precious");
+  EXPECT_EQ(window.record.resultFilePath, "");
+  EXPECT_TRUE(window.prompt.warnings.empty());
+}
+
+TEST(SaveParameterFile, FailuresReportTheErrorNumberAndKeepTheOldState) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "folder.kvt");
+  struct Case {
+    std::string path;
+    int error;
+  };
+  const Case cases[] = {
+      {dir.file("missing/a.kvt"), ENOENT}, {dir.file("folder.kvt"), EISDIR}, {"/dev/full", ENOSPC}};
+  for (const Case& c : cases) {
+    Window window;
+    window.record.resultFilePath = "before.kvt";
+    EXPECT_EQ(SaveParameterFile(c.path, window.entries, window.prompt), SaveOutcome::Failed);
+    ASSERT_EQ(window.prompt.warnings.size(), 1u) << c.path;
+    EXPECT_EQ(window.prompt.warnings[0].title, "テキストエディタ");
+    EXPECT_EQ(window.prompt.warnings[0].text,
+              "エラーが発生しました。もう一度実行してください。" + std::to_string(c.error));
+    EXPECT_EQ(window.record.resultFilePath, "before.kvt");
+  }
+}
+
+TEST(LoadParameterFile, RestoresWhatWasSavedButNotInitialDs) {
+  testing::TempDir dir;
+  Window saved;
+  saved.entries.setText(1, "梁 1");
+  saved.entries.setText(10, "1.91");  // db: Δl follows as 0.96 (from the single 0.955)
+  saved.entries.setText(8, "");
+  saved.entries.setDetailOutput(true);
+  const std::string path = dir.file("beam.kvt");
+  ASSERT_EQ(SaveParameterFile(path, saved.entries, saved.prompt), SaveOutcome::Saved);
+
+  Window loaded;
+  loaded.entries.setText(20, "0.002");
+  ASSERT_TRUE(LoadParameterFile(path, loaded.entries, loaded.lines, loaded.prompt));
+  for (const int box : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 21, 22})
+    EXPECT_EQ(loaded.entries.text(box), saved.entries.text(box)) << "Text" << box;
+  EXPECT_EQ(loaded.entries.text(4), "0.96");
+  EXPECT_TRUE(loaded.entries.detailOutput());
+  EXPECT_EQ(loaded.record.detailOutput, 1);
+  EXPECT_EQ(loaded.entries.text(20), "0.002");
+  EXPECT_EQ(loaded.record.resultFilePath, path);
+  EXPECT_EQ(loaded.lines.line[1], "梁 1");
+  EXPECT_EQ(loaded.lines.line[7], "Y");
+  EXPECT_TRUE(loaded.prompt.warnings.empty());
+  // Saved again, the file is the same to the byte.
+  ASSERT_EQ(SaveParameterFile(dir.file("again.kvt"), loaded.entries, loaded.prompt),
+            SaveOutcome::Saved);
+  EXPECT_EQ(readBytes(dir.file("again.kvt")), readBytes(path));
+}
+
+TEST(LoadParameterFile, DetailFlagIsSetOnlyByALoneY) {
+  testing::TempDir dir;
+  const std::pair<const char*, bool> cases[] = {{"Y", true},   {"y", true},   {"N", false},
+                                                {"n", false},  {"", false},   {"Yes", false},
+                                                {"Y ", false}, {" y", false}, {"yes", false}};
+  for (const auto& [flag, checked] : cases) {
+    std::string bytes = kDefaultFile;
+    bytes.replace(bytes.find("\r\nN\r\n") + 2, 1, flag);
+    writeBytes(dir.file("f.kvt"), bytes);
+    Window window;
+    window.entries.setDetailOutput(!checked);
+    ASSERT_TRUE(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt));
+    EXPECT_EQ(window.entries.detailOutput(), checked) << "line 7: '" << flag << "'";
+  }
+}
+
+TEST(LoadParameterFile, DbLineRewritesDeltaLAndLineEndsMayBeLfOrCr) {
+  testing::TempDir dir;
+  std::string bytes = kDefaultFile;
+  bytes.replace(bytes.find("\r\n0.65\r\n") + 2, 4, "0.5");   // Δl as stored
+  bytes.replace(bytes.find("\r\n1.30\r\n") + 2, 4, "1.27");  // db differs from the box
+  for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
+    std::string converted;
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+      if (bytes.compare(k, 2, "\r\n") == 0) {
+        converted += lineEnd;
+        ++k;
+      } else {
+        converted += bytes[k];
+      }
+    }
+    converted += "line 21 is ignored\r\n";
+    writeBytes(dir.file("f.kvt"), converted);
+    Window window;
+    ASSERT_TRUE(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt));
+    EXPECT_EQ(window.entries.text(4), "0.64") << "db/2 = 0.635 shown as ##0.00";
+    EXPECT_EQ(window.entries.text(10), "1.27");
+    EXPECT_EQ(window.entries.text(22), "0.00");
+    EXPECT_FLOAT_EQ(window.record.deltaL, 0.64f);
+  }
+}
+
+TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "folder.kvt");
+  std::string nineteen = kDefaultFile;
+  nineteen.resize(nineteen.rfind("0.00\r\n"));
+  writeBytes(dir.file("short.kvt"), nineteen);
+  writeBytes(dir.file("empty.kvt"), "");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.file("missing.kvt"), "No such file or directory"},
+      {dir.file("folder.kvt"), "Is a directory"},
+      {dir.file("short.kvt"), "ends after 19 lines"},
+      {dir.file("empty.kvt"), "ends after 0 lines"},
+  };
+  for (const auto& [path, reason] : cases) {
+    Window window;
+    window.entries.setText(1, "kept");
+    window.record.resultFilePath = "before.kvt";
+    const BoxTexts before = window.entries.texts();
+    const AnalysisParameters recordBefore = window.record;
+    EXPECT_FALSE(LoadParameterFile(path, window.entries, window.lines, window.prompt));
+    EXPECT_EQ(window.entries.texts(), before) << path;
+    EXPECT_EQ(window.record, recordBefore) << path;
+    ASSERT_EQ(window.prompt.warnings.size(), 1u);
+    EXPECT_NE(window.prompt.warnings[0].text.find(path), std::string::npos);
+    EXPECT_NE(window.prompt.warnings[0].text.find(reason), std::string::npos)
+        << window.prompt.warnings[0].text;
+  }
+}
+
+TEST(LoadParameterFile, RuleErrorIsReportedAfterTheWholeFileIsApplied) {
+  testing::TempDir dir;
+  std::string bytes = kDefaultFile;
+  bytes.replace(bytes.find("\r\n2.400\r\n") + 2, 5, "1e34");  // Ec × 100000 overflows a single
+  bytes.replace(bytes.rfind("0.00\r\n0.00\r\n"), 12, "50\r\n0.05\r\n");
+  writeBytes(dir.file("f.kvt"), bytes);
+  Window window;
+  EXPECT_TRUE(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt));
+  EXPECT_EQ(window.entries.text(9), "1e34");
+  EXPECT_EQ(window.entries.text(21), "50");
+  EXPECT_EQ(window.entries.text(22), "0.05");
+  ASSERT_EQ(window.prompt.warnings.size(), 1u);
+  EXPECT_NE(window.prompt.warnings[0].text.find("Ec"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kvt
