@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+// kvt: the desktop program. It starts in the parameter window with the defaults.
+#include <QApplication>
+
+#include "params/module11.h"
+#include "ui/form1.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("KVT");
+  kvt::ui::Form1 form1(kvt::MODULE11::analysisParameters());
+  form1.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "params/commit_parameters.h"
+#include "params/numeric_boxes.h"
+#include "run_controller.h"
+#include "twips.h"
+
+namespace kvt::ui {
+
+Form1::Form1(AnalysisParameters& record, QWidget* parent)
+    : QWidget(parent),
+      entries_(record),
+      messages_(showWarning),
+      fileCommand_([](Form1& form, bool) {
+        form.messageSink()("KVT", "Opening and saving parameter files is not available yet.");
+      }) {
+  setObjectName("Form1");
+  setWindowTitle("KVT Parameter");
+  setFixedSize(twipsSize(7305, 6180));
+  buildLayout();
+  bindEntries();
+  // The load step: the defaults, shown in their patterns, each box's rule run by its filling.
+  entries_.loadDefaults();
+  centreOnScreen();
+}
+
+Form1::~Form1() = default;
+
+QLineEdit* Form1::box(int number) const {
+  return boxes_.at(static_cast<std::size_t>(number));
+}
+
+void Form1::bindEntries() {
+  entries_.onTextChanged([this](int number) {
+    const QString text = QString::fromStdString(entries_.text(number));
+    QLineEdit* target = box(number);
+    if (target->text() == text) return;
+    target->setText(text);
+    // A text set by a rule or a file is shown from its start, as a box shows what it was given.
+    if (!target->hasFocus()) target->setCursorPosition(0);
+  });
+  entries_.onDetailOutputChanged([this](bool checked) {
+    if (check1_->isChecked() != checked) check1_->setChecked(checked);
+  });
+  for (int number = 1; number <= BoxTexts::kLast; ++number) {
+    if (!box(number)) continue;
+    connect(box(number), &QLineEdit::textChanged, this, [this, number](const QString& text) {
+      showBoxError(number, entries_.setText(number, text.toStdString()));
+    });
+  }
+  connect(check1_, &QCheckBox::clicked, this,
+          [this](bool checked) { entries_.setDetailOutput(checked); });
+}
+
+// A rule's numeric check that fired while the user types is shown on the box itself (red text and
+// a tooltip) rather than in a message box that would interrupt the typing; "Execute" checks the
+// entries again and reports in a message box.
+void Form1::showBoxError(int number, const std::optional<NumericError>& error) {
+  QLineEdit* target = box(number);
+  QPalette palette = target->palette();
+  palette.setColor(QPalette::Text, error ? Qt::red : QPalette().color(QPalette::Text));
+  target->setPalette(palette);
+  target->setToolTip(error ? QString::fromStdString(error->message) : QString());
+}
+
+void Form1::centreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect available = screen->geometry();
+  const QSize outer = frameGeometry().size();
+  move(available.x() + available.width() / 2 - outer.width() / 2,
+       available.y() + available.height() / 2 - outer.height() / 2);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!loaded_) {
+    loaded_ = true;
+    execute_->setFocus();  // Enter right after start runs the defaults
+  }
+}
+
+void Form1::execute() {
+  // A run still unwinding after its windows were closed finishes before another can start.
+  if (controller_ && controller_->isRunning()) return;
+  if (const auto error = commitParameters(entries_.texts(), entries_.record())) {
+    messages_("KVT", QString::fromStdString("The analysis was not started. " + error->message));
+    return;
+  }
+  hide();
+  controller_ = std::make_unique<RunController>(entries_.record(), *this, messages_);
+  controller_->start();
+}
+
+}  // namespace kvt::ui

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "form3.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "drawing_surface.h"
+#include "graph_widgets.h"
+#include "params/format_number.h"
+#include "twips.h"
+#include "ui_style.h"
+
+namespace kvt::ui {
+
+Form3::Form3(QWidget* parent) : QWidget(parent) {
+  setObjectName("Form3");
+  setWindowTitle("τ-s relationship");
+  setFixedSize(twipsSize(3195, 2970));
+  surface_ = new DrawingSurface(this);
+  surface_->setGeometry(rect());
+  addGraphLabel(this, "τbu(kgf/c㎡)", 0, 0, Qt::blue);
+  text1_ = addGraphBox(this, "Text1", twipsRect(120, 240, 1575, 375), Qt::blue);
+  addGraphLabel(this, "Slip(cm)", 2400, 2400, kGreen);
+  text2_ = addGraphBox(this, "Text2", twipsRect(2160, 2640, 975, 405), kGreen);
+  surface_->clear();
+}
+
+int Form3::lineWidth() const {
+  return surface_->lineWidth();
+}
+
+void Form3::runStarted(const RunStart& start) {
+  slipAxisMax_ = tauAxisMax_ = slipAxisTrigger_ = tauAxisTrigger_ = 0;
+  redrawTauSlipGraph(0, 1000.0 * static_cast<double>(start.initialDs), start.tauMax / 100);
+}
+
+void Form3::tauSlipPoint(const TauSlipPoint& point) {
+  if (point.slip > slipAxisTrigger_ || point.tauAvg > tauAxisTrigger_)
+    redrawTauSlipGraph(point.step, point.slip, point.tauAvg, point.slipHistory,
+                       point.tauAvgHistory);
+  surface_->lineTo(point.slip, tauAxisMax_ - point.tauAvg);
+}
+
+void Form3::redrawTauSlipGraph(int step, double slip, double tauAvg,
+                               std::span<const double> slipHistory,
+                               std::span<const double> tauAvgHistory) {
+  // The first step never rescales; its point may lie outside the first range.
+  if (step == 1) return;
+  slipAxisTrigger_ = 1.5 * slip;
+  tauAxisTrigger_ = 1.5 * tauAvg;
+  if (slipAxisMax_ < slipAxisTrigger_) slipAxisMax_ = slipAxisTrigger_;
+  if (tauAxisMax_ < tauAxisTrigger_) tauAxisMax_ = tauAxisTrigger_;
+  surface_->clear();
+  text1_->setText(QString::fromStdString(formatNumber(tauAxisMax_, "##0.0")));
+  text2_->setText(QString::fromStdString(formatNumber(slipAxisMax_, "0.0E+00")));
+  surface_->setScale(0, 0, slipAxisMax_, tauAxisMax_);
+  surface_->setPoint(0, tauAxisMax_);
+  const auto last = static_cast<std::size_t>(std::max(step - 1, 0));
+  for (std::size_t k = 1; k <= last && k < slipHistory.size() && k < tauAvgHistory.size(); ++k)
+    surface_->lineTo(slipHistory[k], tauAxisMax_ - tauAvgHistory[k]);
+}
+
+}  // namespace kvt::ui

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+#include <span>
+
+#include "analysis/run_observer.h"
+
+class QLineEdit;
+
+namespace kvt::ui {
+
+class DrawingSurface;
+
+// The τ-s graph "τ-s relationship": the loaded end's slip against the average bond stress of
+// each step, one growing polyline. When a point passes 1.5 times the point of the last rescale
+// in either direction, both axes grow to 1.5 times that point (never shrinking) and the whole
+// curve is drawn again from the run's histories. Text1 shows the stress at the top of the y
+// axis, Text2 the slip at the right end of the x axis.
+class Form3 : public QWidget, public RunObserver {
+  Q_OBJECT
+
+ public:
+  explicit Form3(QWidget* parent = nullptr);
+
+  int lineWidth() const;
+  DrawingSurface& surface() const { return *surface_; }
+  QLineEdit* text1() const { return text1_; }
+  QLineEdit* text2() const { return text2_; }
+  double slipAxisMax() const { return slipAxisMax_; }
+  double tauAxisMax() const { return tauAxisMax_; }
+
+  // Before the first step: the first scale, from 1000·initialDs and tauMax/100.
+  void runStarted(const RunStart& start) override;
+  void tauSlipPoint(const TauSlipPoint& point) override;
+
+  void redrawTauSlipGraph(int step, double slip, double tauAvg,
+                          std::span<const double> slipHistory = {},
+                          std::span<const double> tauAvgHistory = {});
+
+ private:
+  DrawingSurface* surface_ = nullptr;
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  double slipAxisMax_ = 0;
+  double tauAxisMax_ = 0;
+  double slipAxisTrigger_ = 0;
+  double tauAxisTrigger_ = 0;
+};
+
+}  // namespace kvt::ui

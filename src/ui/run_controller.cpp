@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+#include "run_controller.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <exception>
+
+#include "analysis/analysis_error.h"
+#include "analysis/pull_out_run.h"
+#include "drawing_surface.h"
+#include "form2.h"
+#include "form3.h"
+#include "form4.h"
+#include "output/clock.h"
+#include "output/result_file.h"
+
+namespace kvt::ui {
+
+RunController::RunController(AnalysisParameters& record, QWidget& parameterWindow,
+                             MessageSink messages, const Clock* clock)
+    : record_(record), parameterWindow_(parameterWindow), messages_(std::move(messages)) {
+  if (!clock) systemClock_ = std::make_unique<SystemClock>();
+  clock_ = clock ? clock : systemClock_.get();
+}
+
+RunController::~RunController() {
+  delete form2_.data();
+  delete form4_.data();
+  delete form3_.data();
+}
+
+Form2* RunController::form2() const {
+  return form2_;
+}
+Form3* RunController::form3() const {
+  return form3_;
+}
+Form4* RunController::form4() const {
+  return form4_;
+}
+
+void RunController::start() {
+  form2_ = new Form2;
+  form3_ = new Form3;
+  form4_ = new Form4(*form3_);
+  connect(form2_, &Form2::activated, this, &RunController::onActivated);
+  connect(form2_, &Form2::buttonPressed, this, &RunController::closeAnalysisWindows);
+  connect(form2_, &Form2::closeRequested, this, &RunController::closeAnalysisWindows);
+  form3_->installEventFilter(this);
+  form4_->installEventFilter(this);
+  placeWindows();
+  form4_->show();
+  form3_->show();
+  form2_->show();
+  // Shown last, the analysis window becomes the active one; its activation starts the run.
+  form2_->raise();
+  form2_->activateWindow();
+}
+
+// The analysis window and the τ-s graph side by side, centred on the screen; the distribution
+// graph below the τ-s graph. The windows are placed by their outer sizes; before they are shown
+// those are not known yet, so the decoration of the parameter window (shown before) stands in.
+void RunController::placeWindows() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QSize decoration = parameterWindow_.frameGeometry().size() - parameterWindow_.size();
+  const auto outer = [&](const QWidget* window) { return window->size() + decoration; };
+  const QRect area = screen->geometry();
+  const QSize size2 = outer(form2_);
+  const QSize size3 = outer(form3_);
+  const int left = area.x() + area.width() / 2 - (size3.width() + size2.width()) / 2;
+  const int top = area.y() + area.height() / 2 - size2.height() / 2;
+  form2_->move(left, top);
+  form3_->move(left + size2.width(), top);
+  form4_->move(left + size2.width(), top + size3.height());
+}
+
+void RunController::onActivated() {
+  // Only a freshly loaded window starts a run: never a second one nested in a run that is
+  // yielding, never a new one from a finished window.
+  if (state_ != State::Loaded) return;
+  state_ = State::Running;
+  // Started from the event loop rather than inside the activation event itself.
+  QMetaObject::invokeMethod(this, &RunController::runAnalysis, Qt::QueuedConnection);
+}
+
+void RunController::runAnalysis() {
+  if (closed_) return;
+  onStack_ = true;
+  try {
+    ResultFile resultFile(record_, *clock_);
+    ObserverList observers;
+    observers.add(*form3_);
+    observers.add(*form2_);
+    observers.add(resultFile);
+    observers.add(*this);
+    observers.add(*form4_);
+    PullOutRun(record_, observers).run();
+  } catch (const std::exception& error) {
+    if (!closed_) {
+      state_ = State::Failed;
+      presentWindows();
+      messages_("KVT", QString::fromStdString(error.what()));
+    }
+  }
+  onStack_ = false;
+  if (closed_) deleteWindowsLater();
+}
+
+bool RunController::stopRequested(int) {
+  return closed_;
+}
+
+// Every fifth step the user interface gets its turn: input is always handled, and the windows
+// are brought up to date at most once per frame interval. Repainting thirty boxes and two graphs
+// costs far more than five steps of a long bar, and the eye sees no difference.
+void RunController::yieldPoint(int) {
+  if (!frameTimer_.isValid() || frameTimer_.elapsed() >= kFrameIntervalMs) {
+    frameTimer_.start();
+    presentWindows();
+  }
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void RunController::presentWindows() {
+  if (closed_) return;
+  form2_->flush();
+  form3_->surface().present();
+  form4_->surface().present();
+}
+
+void RunController::runFinished(const StepResult&) {
+  if (closed_) return;
+  state_ = State::Finished;
+  presentWindows();
+}
+
+void RunController::closeAnalysisWindows() {
+  if (closed_) return;
+  closed_ = true;
+  state_ = State::Closed;
+  // The parameter window first, so that the program never finds itself without a window.
+  parameterWindow_.show();
+  for (QWidget* window : {static_cast<QWidget*>(form2_), static_cast<QWidget*>(form3_),
+                          static_cast<QWidget*>(form4_)})
+    if (window) window->hide();
+  // A run on the stack still holds the windows; they go when it has ended.
+  if (!onStack_) deleteWindowsLater();
+}
+
+void RunController::deleteWindowsLater() {
+  for (QObject* window : {static_cast<QObject*>(form2_), static_cast<QObject*>(form3_),
+                          static_cast<QObject*>(form4_)})
+    if (window) window->deleteLater();
+}
+
+bool RunController::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && (watched == form3_ || watched == form4_))
+    closeAnalysisWindows();
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kvt::ui

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "analysis/run_observer.h"
+#include "message_sink.h"
+#include "params/analysis_parameters.h"
+
+namespace kvt {
+class Clock;
+}
+
+namespace kvt::ui {
+
+class Form2;
+class Form3;
+class Form4;
+
+// The flow of one run in one place. "Execute" creates a controller, which loads the analysis
+// window, places it and the two graph windows, and shows them. When the analysis window becomes
+// active in its loaded state, the run starts on the user-interface thread and hands its points to
+// the τ-s graph, the analysis window, the result file and the distribution graph, in that order;
+// after every fifth step it lets pending window events through, then the distribution graph
+// refreshes its frame. The analysis window's button, or closing any of the three windows, closes
+// them all and shows the parameter window again; a run under way ends at its next step.
+class RunController : public QObject, public RunObserver {
+  Q_OBJECT
+
+ public:
+  enum class State { Loaded, Running, Finished, Failed, Closed };
+
+  // `clock` is the result file's date and time (the system's when null).
+  RunController(AnalysisParameters& record, QWidget& parameterWindow, MessageSink messages,
+                const Clock* clock = nullptr);
+  ~RunController() override;
+
+  // Loads the analysis window, places the three windows and shows them.
+  void start();
+  void closeAnalysisWindows();
+
+  State state() const { return state_; }
+  // True while the run is on the stack (its windows may be closed already).
+  bool isRunning() const { return onStack_; }
+  Form2* form2() const;
+  Form3* form3() const;
+  Form4* form4() const;
+
+  bool stopRequested(int step) override;
+  void yieldPoint(int step) override;
+  void runFinished(const StepResult& last) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void onActivated();
+  void runAnalysis();
+  void placeWindows();
+  void deleteWindowsLater();
+  void presentWindows();
+
+  static constexpr qint64 kFrameIntervalMs = 40;
+
+  AnalysisParameters& record_;
+  QWidget& parameterWindow_;
+  MessageSink messages_;
+  std::unique_ptr<Clock> systemClock_;
+  const Clock* clock_;
+  QPointer<Form2> form2_;
+  QPointer<Form3> form3_;
+  QPointer<Form4> form4_;
+  State state_ = State::Loaded;
+  bool onStack_ = false;
+  bool closed_ = false;
+  QElapsedTimer frameTimer_;
+};
+
+}  // namespace kvt::ui

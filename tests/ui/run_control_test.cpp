@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: MIT
+// A run from "Execute" to "OK" through the real windows, on the offscreen platform.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "support/temp_dir.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/run_controller.h"
+
+using kvt::AnalysisParameters;
+using kvt::ui::Form1;
+using kvt::ui::Form2;
+using kvt::ui::RunController;
+using State = RunController::State;
+
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int countLines(const std::string& text) {
+  int lines = 0;
+  for (std::size_t pos = text.find("\r\n"); pos != std::string::npos;
+       pos = text.find("\r\n", pos + 2))
+    ++lines;
+  return lines;
+}
+
+QString text(const Form2* form, const char* name) {
+  return form->textBox(name)->text();
+}
+
+// Calls `action` once, inside the run, when the analysis window first shows step `step`: the
+// window is brought up to date just before the run yields to the user interface.
+void atStep(Form2* form, int step, std::function<void()> action) {
+  auto done = std::make_shared<bool>(false);
+  QObject::connect(form->textBox("Text1"), &QLineEdit::textChanged, form,
+                   [=](const QString& shown) {
+                     if (!*done && shown.toInt() >= step) {
+                       *done = true;
+                       action();
+                     }
+                   });
+}
+
+}  // namespace
+
+class RunControlTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<kvt::testing::TempDir> dir_;
+  std::unique_ptr<kvt::testing::Cwd> cwd_;
+  QStringList messages_;
+
+  std::unique_ptr<Form1> newForm(AnalysisParameters& record) {
+    auto form = std::make_unique<Form1>(record);
+    form->setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
+    form->show();
+    return form;
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<kvt::testing::TempDir>();
+    cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
+    messages_.clear();
+  }
+  void cleanup() {
+    cwd_.reset();
+    dir_.reset();
+  }
+
+  void executeWithTheDefaultsRunsToOk() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    const kvt::BoxTexts before = form->entries().texts();
+    form->execute();
+    RunController* run = form->runController();
+    QVERIFY(run);
+    QVERIFY(!form->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    Form2* f2 = run->form2();
+    QCOMPARE(f2->windowTitle(), QString("KVT Now Calculating..."));
+    QCOMPARE(f2->button()->text(), QString("OK"));
+    QCOMPARE(text(f2, "Text1"), QString("00432"));
+    QCOMPARE(text(f2, "Text7"), QString("115.05"));
+    QCOMPARE(text(f2, "Text9"), QString("96.75"));
+    QCOMPARE(text(f2, "Text8"), QString("7798"));
+    QCOMPARE(countLines(readFile("default.t-s")), 436);
+    QCOMPARE(record.resultFilePath, std::string("default.t-s"));
+    QVERIFY(messages_.isEmpty());
+
+    // "OK" closes the three windows and brings the parameter window back as it was left,
+    // "initial ds" included although the run changed the increment.
+    QTest::mouseClick(f2->button(), Qt::LeftButton);
+    QVERIFY(form->isVisible());
+    QTRY_VERIFY(run->form2() == nullptr);
+    QVERIFY(run->form3() == nullptr && run->form4() == nullptr);
+    QVERIFY(form->entries().texts() == before);
+    QCOMPARE(form->box(20)->text(), QString("0.0000100"));
+    QVERIFY(record.initialDs != 0.00001f);
+  }
+
+  void profileTableShowsEveryStrideThSection_data() {
+    QTest::addColumn<QString>("lb");
+    QTest::addColumn<QString>("deltaL");
+    QTest::addColumn<int>("rowsFilled");
+    QTest::addColumn<QString>("lastX");
+    QTest::newRow("31 segments") << "20"
+                                 << "0.65" << 7 << "18.20";
+    QTest::newRow("40 segments") << "20"
+                                 << "0.5" << 10 << "20.00";
+    QTest::newRow("5 segments") << "2.5"
+                                << "0.5" << 5 << "2.50";
+  }
+  void profileTableShowsEveryStrideThSection() {
+    QFETCH(QString, lb);
+    QFETCH(QString, deltaL);
+    QFETCH(int, rowsFilled);
+    QFETCH(QString, lastX);
+    AnalysisParameters record;
+    auto form = newForm(record);
+    form->box(6)->setText(lb);
+    form->box(4)->setText(deltaL);
+    form->execute();
+    RunController* run = form->runController();
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    for (int k = 0; k < Form2::kTableRows; ++k) {
+      const QString x = text(run->form2(), qPrintable(QString("Text4(%1)").arg(k)));
+      QCOMPARE(x.isEmpty(), k >= rowsFilled);
+      if (k == rowsFilled - 1) QCOMPARE(x, lastX);
+    }
+  }
+
+  void cancelDuringARunKeepsWholeStepsAndTheEntries() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    const kvt::BoxTexts before = form->entries().texts();
+    form->execute();
+    RunController* run = form->runController();
+    int shownStep = 0;
+    atStep(run->form2(), 5, [run, &shownStep] {
+      shownStep = text(run->form2(), "Text1").toInt();
+      QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!run->isRunning() && run->state() == State::Closed, 20000);
+    QVERIFY(form->isVisible());
+    QVERIFY(form->entries().texts() == before);
+    // The click came at the yield after the step shown; the run ended at the next stop query:
+    // the header and every step up to the one shown, all complete.
+    QVERIFY(shownStep >= 5 && shownStep % 5 == 0);
+    const std::string file = readFile("default.t-s");
+    QCOMPARE(countLines(file), 4 + shownStep);
+    QVERIFY(file.size() >= 2 && file.substr(file.size() - 2) == "\r\n");
+    QTRY_VERIFY(run->form2() == nullptr);
+  }
+
+  void closingAGraphWindowDuringARunDoesTheSame() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    form->execute();
+    RunController* run = form->runController();
+    int shownStep = 0;
+    atStep(run->form2(), 5, [run, &shownStep] {
+      shownStep = text(run->form2(), "Text1").toInt();
+      run->form4()->close();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!run->isRunning() && run->state() == State::Closed, 20000);
+    QVERIFY(form->isVisible());
+    QCOMPARE(countLines(readFile("default.t-s")), 4 + shownStep);
+  }
+
+  void reactivationStartsNothing() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    form->execute();
+    RunController* run = form->runController();
+    int activationsDuringRun = 0;
+    QObject::connect(run->form2(), &Form2::activated, [&] {
+      if (run->isRunning()) ++activationsDuringRun;
+    });
+    // During a yield: the user clicks the τ-s graph, then the analysis window again.
+    atStep(run->form2(), 5, [run] { emit run->form2()->activated(); });
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    QCOMPARE(activationsDuringRun, 1);
+    QCOMPARE(countLines(readFile("default.t-s")), 436);  // one run, written once
+
+    // After the end: bringing the finished window to the front again writes nothing.
+    std::filesystem::remove("default.t-s");
+    emit run->form2()->activated();
+    QTest::qWait(50);
+    QCOMPARE(run->state(), State::Finished);
+    QVERIFY(!std::filesystem::exists("default.t-s"));
+  }
+
+  void anArithmeticFaultIsReportedAndTheProgramGoesOn() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    const kvt::BoxTexts before = form->entries().texts();
+    form->box(11)->setText("0");  // Ab = 0: the bar has no axial stiffness
+    form->execute();
+    RunController* run = form->runController();
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Failed, 20000);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains("division by zero"), qPrintable(messages_[0]));
+    QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->box(11)->text(), QString("0"));
+    form->box(11)->setText(QString::fromStdString(before[11]));
+    form->execute();
+    QTRY_COMPARE_WITH_TIMEOUT(form->runController()->state(), State::Finished, 20000);
+  }
+
+  void aResultFileThatCannotBeWrittenIsReported() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    record.resultFilePath = "missing-folder/beam.kvt";
+    form->execute();
+    RunController* run = form->runController();
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Failed, 20000);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains("beam.T-S"), qPrintable(messages_[0]));
+  }
+};
+
+QTEST_MAIN(RunControlTest)
+#include "run_control_test.moc"
