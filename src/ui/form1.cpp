@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "frm_open_save.h"
+#include "message_box_prompt.h"
 #include "params/commit_parameters.h"
 #include "params/numeric_boxes.h"
 #include "run_controller.h"
@@ -19,9 +21,11 @@ Form1::Form1(AnalysisParameters& record, QWidget* parent)
     : QWidget(parent),
       entries_(record),
       messages_(showWarning),
-      fileCommand_([](Form1& form, bool) {
-        form.messageSink()("KVT", "Opening and saving parameter files is not available yet.");
-      }) {
+      fileCommand_([](Form1& form, bool saveMode) {
+        showOpenSave(form.entries(), form.parameterFileLines(), form.userPrompt(),
+                     form.messageSink(), saveMode, &form);
+      }),
+      prompt_(std::make_unique<MessageBoxPrompt>()) {
   setObjectName("Form1");
   setWindowTitle("KVT Parameter");
   setFixedSize(twipsSize(7305, 6180));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "files/parameter_file.h"
 #include "message_sink.h"
 #include "params/parameter_entries.h"
 
@@ -23,7 +24,7 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // "Open" and "Save": the file selection window, or a stand-in until it is available.
+  // "Open" and "Save": the file selection window (a test may put something else in its place).
   using FileCommand = std::function<void(Form1& form, bool saveMode)>;
 
   explicit Form1(AnalysisParameters& record, QWidget* parent = nullptr);
@@ -37,6 +38,10 @@ class Form1 : public QWidget {
   void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
   const MessageSink& messageSink() const { return messages_; }
   void setFileCommand(FileCommand command) { fileCommand_ = std::move(command); }
+  // The overwrite question and the file routines' reports; message boxes unless replaced.
+  UserPrompt& userPrompt() { return *prompt_; }
+  void setUserPrompt(std::unique_ptr<UserPrompt> prompt) { prompt_ = std::move(prompt); }
+  ParameterFileLines& parameterFileLines() { return parameterFileLines_; }
 
   // "Execute": commit the entries and start a run in the analysis windows.
   void execute();
@@ -54,6 +59,8 @@ class Form1 : public QWidget {
   std::unique_ptr<RunController> controller_;
   MessageSink messages_;
   FileCommand fileCommand_;
+  std::unique_ptr<UserPrompt> prompt_;
+  ParameterFileLines parameterFileLines_;
   std::array<QLineEdit*, BoxTexts::kLast + 1> boxes_{};
   QCheckBox* check1_ = nullptr;
   QPushButton* execute_ = nullptr;

@@ -69,7 +69,10 @@ TEST_P(DefaultRunReport, MatchesTheCheckedFileByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(DetailOutput, DefaultRunReport,
                          ::testing::Values(GoldenCase{0, "default-summary.t-s", 436},
-                                           GoldenCase{1, "default-detail.t-s", 15123}));
+                                           GoldenCase{1, "default-detail.t-s", 15123}),
+                         [](const ::testing::TestParamInfo<GoldenCase>& goldenCase) {
+                           return std::string(goldenCase.param.detailOutput ? "Detail" : "Summary");
+                         });
 
 TEST(ResultFileHeader, ShowsOriginDateParametersAndPeak) {
   testing::TempDir dir;

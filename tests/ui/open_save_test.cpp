@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: MIT
+// The file selection window in a temporary directory tree, on the offscreen platform.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "support/temp_dir.h"
+#include "ui/file_lists.h"
+#include "ui/form1.h"
+#include "ui/frm_open_save.h"
+#include "ui/run_controller.h"
+
+using kvt::ui::Form1;
+using kvt::ui::frmOpenSave;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+QStringList listed(const QListWidget* list) {
+  QStringList names;
+  for (int k = 0; k < list->count(); ++k)
+    names << list->item(k)->text();
+  return names;
+}
+
+QString shown(const fs::path& path) {
+  return QString::fromStdString(fs::canonical(path).string());
+}
+
+// Answers the overwrite question as told and records what it was shown.
+class FakePrompt : public kvt::UserPrompt {
+ public:
+  explicit FakePrompt(bool answer) : answer_(answer) {}
+  bool question(const std::string&, const std::string& text) override {
+    questions << QString::fromStdString(text);
+    return answer_;
+  }
+  void warning(const std::string&, const std::string& text) override {
+    warnings << QString::fromStdString(text);
+  }
+  QStringList questions, warnings;
+
+ private:
+  bool answer_;
+};
+
+}  // namespace
+
+class OpenSaveTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<kvt::testing::TempDir> dir_;
+  std::unique_ptr<kvt::testing::Cwd> cwd_;
+  kvt::AnalysisParameters record_;
+  std::unique_ptr<Form1> form_;
+  FakePrompt* prompt_ = nullptr;
+  QStringList messages_;
+
+  std::unique_ptr<frmOpenSave> open(bool saveMode) {
+    auto window = std::make_unique<frmOpenSave>(
+        form_->entries(), form_->parameterFileLines(), form_->userPrompt(),
+        [this](const QString&, const QString& text) { messages_ << text; });
+    kvt::ui::prepareOpenSave(*window, saveMode);
+    window->show();
+    return window;
+  }
+
+  void useAnswer(bool answer) {
+    auto prompt = std::make_unique<FakePrompt>(answer);
+    prompt_ = prompt.get();
+    form_->setUserPrompt(std::move(prompt));
+  }
+
+  void type(frmOpenSave& window, const QString& text) {
+    window.nameBox()->selectAll();
+    QTest::keyClicks(window.nameBox(), text);
+  }
+
+  fs::path root() const { return fs::canonical(dir_->path()); }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<kvt::testing::TempDir>();
+    cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
+    fs::create_directories(dir_->path() / "sub" / "deeper");
+    writeFile(dir_->path() / "a.kvt", "");
+    writeFile(dir_->path() / "B.KVT", "");
+    writeFile(dir_->path() / "notes.txt", "");
+    writeFile(dir_->path() / "README", "");
+    writeFile(dir_->path() / "sub" / "c.kvt", "");
+    record_ = {};
+    form_ = std::make_unique<Form1>(record_);
+    form_->setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
+    useAnswer(true);
+    messages_.clear();
+  }
+  void cleanup() {
+    form_.reset();
+    cwd_.reset();
+    dir_.reset();
+  }
+
+  void bothModesStartFromTheDesignState() {
+    for (const bool save : {false, true}) {
+      auto window = open(save);
+      QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+      QCOMPARE(window->windowTitle(), QString(save ? "KVT Save" : "KVT Open"));
+      QCOMPARE(window->size(), QSize(384, 265));  // 5760 × 3975 twips
+      QCOMPARE(window->nameBox()->text(), QString("*.kvt"));
+      QCOMPARE(window->nameBox()->selectedText(), QString("*.kvt"));
+      QVERIFY(!window->okButton()->isEnabled());
+      QCOMPARE(listed(window->fileList()), QStringList({"B.KVT", "a.kvt"}));
+      QCOMPARE(window->pathLabel()->text(), shown(root()));
+      QCOMPARE(QApplication::focusWidget(), window->fileList());
+      QCOMPARE(window->driveList()->drive(), window->driveList()->driveOf(shown(root())));
+    }
+  }
+
+  void typingEnablesOkForGood() {
+    auto window = open(false);
+    type(*window, "x");
+    QVERIFY(window->okButton()->isEnabled());
+    type(*window, "*.kvt");
+    QVERIFY(window->okButton()->isEnabled());
+    window->nameBox()->clear();
+    QVERIFY(window->okButton()->isEnabled());
+  }
+
+  void clickNamesTheFileAndDoubleClickLoadsIt() {
+    fs::path path = root() / "a.kvt";
+    writeFile(path,
+              "loaded\r\n1\r\n2\r\n0.65\r\n3\r\n20\r\nY\r\n360\r\n30\r\n2.4\r\n1.30\r\n"
+              "1.27\r\n4\r\n2.1\r\n0.2\r\n118\r\n9.98\r\n1\r\n0\r\n0\r\n");
+    auto window = open(false);
+    QListWidgetItem* item = window->fileList()->findItems("a.kvt", Qt::MatchExactly).first();
+    const QRect area = window->fileList()->visualItemRect(item);
+    QTest::mouseClick(window->fileList()->viewport(), Qt::LeftButton, {}, area.center());
+    QCOMPARE(window->nameBox()->text(), QString("a.kvt"));
+    QTest::mouseDClick(window->fileList()->viewport(), Qt::LeftButton, {}, area.center());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(form_->box(1)->text(), QString("loaded"));
+    QVERIFY(form_->detailOutputBox()->isChecked());
+    QCOMPARE(record_.parameterFilePath, path.string());
+    QCOMPARE(record_.resultFilePath, path.string());
+  }
+
+  void wildcardShowsEveryFileAndKeepsTheWindowOpen() {
+    auto window = open(false);
+    type(*window, "*.*");
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(listed(window->fileList()), QStringList({"B.KVT", "README", "a.kvt", "notes.txt"}));
+    QCOMPARE(window->nameBox()->text(), QString("*.*"));
+  }
+
+  void subdirectoryOrFullPathMovesTheListsAndRestoresThePattern() {
+    auto window = open(true);
+    type(*window, "sub");
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->directoryList()->path(), shown(root() / "sub"));
+    QCOMPARE(listed(window->fileList()), QStringList({"c.kvt"}));
+    QCOMPARE(window->nameBox()->text(), QString("*.kvt"));
+    QCOMPARE(QDir::currentPath(), shown(root() / "sub"));
+
+    type(*window, shown(root()));
+    QTest::keyClick(window->nameBox(), Qt::Key_Return);
+    QCOMPARE(window->directoryList()->path(), shown(root()));
+    QCOMPARE(window->nameBox()->text(), QString("*.kvt"));
+  }
+
+  void movingToAnotherDirectoryReplacesATypedName() {
+    auto window = open(true);
+    type(*window, "new.kvt");
+    window->directoryList()->setPath(shown(root() / "sub"));
+    QCOMPARE(window->nameBox()->text(), QString("*.kvt"));
+    QCOMPARE(window->pathLabel()->text(), shown(root() / "sub"));
+  }
+
+  void savingANewBareNameWritesItInTheDirectoryShown() {
+    record_.parameterFilePath = "earlier.kvt";
+    auto window = open(true);
+    window->directoryList()->setPath(shown(root() / "sub"));
+    type(*window, "new.kvt");
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(readFile(root() / "sub" / "new.kvt").substr(0, 27),
+             std::string("Please input the comment.\r\n"));
+    QCOMPARE(record_.resultFilePath, std::string("new.kvt"));
+    QCOMPARE(record_.parameterFilePath, std::string("earlier.kvt"));
+    QVERIFY(prompt_->questions.isEmpty());
+  }
+
+  void openingAMissingNameKeepsTheWindowOpen() {
+    auto window = open(false);
+    type(*window, "missing.kvt");
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(messages_, QStringList({"ファイルが存在しません。"}));
+    QCOMPARE(form_->box(1)->text(), QString("Please input the comment."));
+  }
+
+  void declinedOverwriteClosesWithoutWritingButNamesTheFile() {
+    useAnswer(false);  // before the window takes the prompt
+    writeFile(root() / "a.kvt", "precious");
+    auto window = open(true);
+    window->fileList()->setCurrentRow(1);  // a.kvt
+    window->choose();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(prompt_->questions, QStringList({"ファイルを上書きしますか？"}));
+    QCOMPARE(readFile(root() / "a.kvt"), std::string("precious"));
+    QCOMPARE(record_.parameterFilePath, (root() / "a.kvt").string());
+    QCOMPARE(record_.resultFilePath, std::string());
+  }
+
+  void cancelEscapeAndCloseChangeNothing() {
+    for (int way = 0; way < 3; ++way) {
+      auto window = open(way == 2);
+      type(*window, "a.kvt");
+      if (way == 0) QTest::mouseClick(window->cancelButton(), Qt::LeftButton);
+      if (way == 1) QTest::keyClick(window.get(), Qt::Key_Escape);
+      if (way == 2) window->close();
+      QVERIFY(!window->isVisible());
+      QCOMPARE(record_.parameterFilePath, std::string());
+      QCOMPARE(record_.resultFilePath, std::string());
+      QCOMPARE(readFile(root() / "a.kvt"), std::string());
+      QCOMPARE(form_->box(1)->text(), QString("Please input the comment."));
+    }
+  }
+
+  void theNextOpeningStartsWhereTheUserLastBrowsed() {
+    {
+      auto window = open(false);
+      window->directoryList()->setPath(shown(root() / "sub" / "deeper"));
+      QTest::mouseClick(window->cancelButton(), Qt::LeftButton);
+    }
+    auto window = open(true);
+    QCOMPARE(window->directoryList()->path(), shown(root() / "sub" / "deeper"));
+    QCOMPARE(window->nameBox()->text(), QString("*.kvt"));
+  }
+
+  void aFileInTheRootGetsOneSeparator() {
+    // Open mode: a file of the root directory is only read, never written.
+    auto window = open(false);
+    window->fileList()->setPath("/");
+    window->fileList()->setPattern("*");
+    if (window->fileList()->count() == 0) QSKIP("the root directory holds no ordinary file");
+    window->fileList()->setCurrentRow(0);
+    const std::string name = window->fileList()->selectedName().toStdString();
+    window->choose();
+    QCOMPARE(record_.parameterFilePath, "/" + name);
+  }
+
+  void saveChangeOpenAndExecuteWritesTheResultBesideTheFile() {
+    // Save through the window into a folder.
+    auto saving = open(true);
+    type(*saving, shown(root() / "sub"));
+    QTest::mouseClick(saving->okButton(), Qt::LeftButton);
+    type(*saving, "beam1.kvt");
+    QTest::mouseClick(saving->okButton(), Qt::LeftButton);
+    QVERIFY(fs::exists(root() / "sub" / "beam1.kvt"));
+    // Change a box, then open the file again by a double click.
+    form_->box(6)->setText("10");
+    auto opening = open(false);
+    QCOMPARE(opening->directoryList()->path(), shown(root() / "sub"));
+    opening->fileList()->setCurrentItem(
+        opening->fileList()->findItems("beam1.kvt", Qt::MatchExactly).first());
+    opening->choose();
+    QCOMPARE(form_->box(6)->text(), QString("20.00"));
+    // Execute: the result file lands beside the parameter file and names it.
+    form_->execute();
+    kvt::ui::RunController* run = form_->runController();
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), kvt::ui::RunController::State::Finished, 20000);
+    const std::string result = readFile(root() / "sub" / "beam1.T-S");
+    const std::string expected = "KVT file = " + (root() / "sub" / "beam1.kvt").string() + ", at ";
+    QVERIFY2(result.find(expected) != std::string::npos, result.substr(0, 120).c_str());
+    QVERIFY(messages_.isEmpty());
+  }
+};
+
+QTEST_MAIN(OpenSaveTest)
+#include "open_save_test.moc"
