@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "form3.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "drawing_surface.h"
 #include "graph_widgets.h"
@@ -30,8 +32,39 @@ int Form3::lineWidth() const {
 }
 
 void Form3::runStarted(const RunStart& start) {
+  history_.runStarted(start);
   slipAxisMax_ = tauAxisMax_ = slipAxisTrigger_ = tauAxisTrigger_ = 0;
   redrawTauSlipGraph(0, 1000.0 * static_cast<double>(start.initialDs), start.tauMax / 100);
+}
+
+void Form3::stepFinished(const StepResult& result) {
+  history_.stepFinished(result);
+}
+
+QMenu* Form3::contextMenu() {
+  if (menu_) return menu_;
+  menu_ = new QMenu(this);
+  connect(menu_->addAction("Save image…"), &QAction::triggered, this, [this] {
+    const QString path = asker_(this, "Save image", "tau-s.png", "PNG images (*.png)");
+    if (!path.isEmpty()) saveImage(path);
+  });
+  connect(menu_->addAction("Save data…"), &QAction::triggered, this, [this] {
+    const QString path = asker_(this, "Save data", "load-slip.csv", "CSV files (*.csv)");
+    if (!path.isEmpty()) saveData(path);
+  });
+  return menu_;
+}
+
+void Form3::contextMenuEvent(QContextMenuEvent* event) {
+  contextMenu()->exec(event->globalPos());
+}
+
+bool Form3::saveImage(const QString& path) {
+  return saveWindowImage(*this, path, messages_);
+}
+
+bool Form3::saveData(const QString& path) {
+  return saveTextFile(path, loadSlipCsv(history_.rows()), messages_);
 }
 
 void Form3::tauSlipPoint(const TauSlipPoint& point) {

@@ -5,8 +5,11 @@
 #include <span>
 
 #include "analysis/run_observer.h"
+#include "graph_export.h"
+#include "output/csv_export.h"
 
 class QLineEdit;
+class QMenu;
 
 namespace kvt::ui {
 
@@ -32,14 +35,30 @@ class Form3 : public QWidget, public RunObserver {
 
   // Before the first step: the first scale, from 1000·initialDs and tauMax/100.
   void runStarted(const RunStart& start) override;
+  void stepFinished(const StepResult& result) override;
   void tauSlipPoint(const TauSlipPoint& point) override;
+
+  // The right-click menu: "Save image…" and "Save data…" (the load–slip response so far).
+  QMenu* contextMenu();
+  bool saveImage(const QString& path);
+  bool saveData(const QString& path);
+  const LoadSlipHistory& history() const { return history_; }
+  void setFileNameAsker(FileNameAsker asker) { asker_ = std::move(asker); }
+  void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
 
   void redrawTauSlipGraph(int step, double slip, double tauAvg,
                           std::span<const double> slipHistory = {},
                           std::span<const double> tauAvgHistory = {});
 
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
   DrawingSurface* surface_ = nullptr;
+  QMenu* menu_ = nullptr;
+  LoadSlipHistory history_;
+  FileNameAsker asker_ = askWithSaveDialog;
+  MessageSink messages_ = showWarning;
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;
   double slipAxisMax_ = 0;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "form4.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <limits>
 
 #include "drawing_surface.h"
@@ -48,6 +50,24 @@ void Form4::sectionsComputed(std::span<const SectionRow> rows) {
 
 void Form4::yieldPoint(int) {
   refreshFrame();
+}
+
+QMenu* Form4::contextMenu() {
+  if (menu_) return menu_;
+  menu_ = new QMenu(this);
+  connect(menu_->addAction("Save image…"), &QAction::triggered, this, [this] {
+    const QString path = asker_(this, "Save image", "distribution.png", "PNG images (*.png)");
+    if (!path.isEmpty()) saveImage(path);
+  });
+  return menu_;
+}
+
+void Form4::contextMenuEvent(QContextMenuEvent* event) {
+  contextMenu()->exec(event->globalPos());
+}
+
+bool Form4::saveImage(const QString& path) {
+  return saveWindowImage(*this, path, messages_);
 }
 
 void Form4::refreshFrame() {

@@ -5,6 +5,9 @@
 
 #include "analysis/analysis_error.h"
 #include "analysis/run_observer.h"
+#include "graph_export.h"
+
+class QMenu;
 
 namespace kvt::ui {
 
@@ -37,9 +40,21 @@ class Form4 : public QWidget, public RunObserver {
 
   void refreshFrame();
 
+  // The right-click menu: "Save image…".
+  QMenu* contextMenu();
+  bool saveImage(const QString& path);
+  void setFileNameAsker(FileNameAsker asker) { asker_ = std::move(asker); }
+  void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
   const Form3& form3_;
   DrawingSurface* surface_ = nullptr;
+  QMenu* menu_ = nullptr;
+  FileNameAsker asker_ = askWithSaveDialog;
+  MessageSink messages_ = showWarning;
   int segmentCount_ = 0;
   double top_ = 0, bottom_ = 0, distributionBase_ = 0;
 };

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+// Saving the graph windows' pictures and data after a finished default run.
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "analysis/pull_out_run.h"
+#include "support/committed_defaults.h"
+#include "support/temp_dir.h"
+#include "ui/drawing_surface.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+
+using kvt::ui::Form3;
+using kvt::ui::Form4;
+
+namespace {
+
+bool inkNear(const QImage& image, QPointF at, int radius = 2) {
+  for (int dx = -radius; dx <= radius; ++dx)
+    for (int dy = -radius; dy <= radius; ++dy) {
+      const QPoint p = at.toPoint() + QPoint(dx, dy);
+      if (image.rect().contains(p) && QColor(image.pixel(p)).lightness() < 128) return true;
+    }
+  return false;
+}
+
+int lineCount(const std::string& path) {
+  std::ifstream in(path);
+  int lines = 0;
+  for (std::string line; std::getline(in, line);)
+    ++lines;
+  return lines;
+}
+
+QStringList actionTexts(QMenu* menu) {
+  QStringList texts;
+  for (const QAction* action : menu->actions())
+    texts << action->text();
+  return texts;
+}
+
+}  // namespace
+
+class GraphExportTest : public QObject {
+  Q_OBJECT
+
+  QStringList messages_;
+
+  void runDefault(Form3& form3, Form4& form4) {
+    kvt::AnalysisParameters p = kvt::testing::committedDefaults();
+    kvt::ObserverList observers;
+    observers.add(form3);
+    observers.add(form4);
+    kvt::PullOutRun(p, observers).run();
+    for (auto* form : {static_cast<QWidget*>(&form3), static_cast<QWidget*>(&form4)}) {
+      form->show();
+      QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    form3.setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
+    form4.setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
+  }
+
+ private slots:
+  void init() { messages_.clear(); }
+
+  void menusOfferTheirActions() {
+    Form3 form3;
+    Form4 form4(form3);
+    QCOMPARE(actionTexts(form3.contextMenu()), QStringList({"Save image…", "Save data…"}));
+    QCOMPARE(actionTexts(form4.contextMenu()), QStringList({"Save image…"}));
+  }
+
+  void imagesShowTheCurvesAtTheWindowsSize() {
+    kvt::testing::TempDir dir;
+    Form3 form3;
+    Form4 form4(form3);
+    runDefault(form3, form4);
+    // Through the menu, with the file name the user would have typed.
+    form3.setFileNameAsker([&](QWidget*, const QString&, const QString&, const QString&) {
+      return QString::fromStdString(dir.file("tau-s.png"));
+    });
+    form3.contextMenu()->actions()[0]->trigger();
+    QVERIFY(form4.saveImage(QString::fromStdString(dir.file("distribution.png"))));
+    QVERIFY(messages_.isEmpty());
+
+    const QImage tauSlip(QString::fromStdString(dir.file("tau-s.png")));
+    QCOMPARE(tauSlip.size(), form3.size());
+    // Along the curve: the loaded end's points of the run, from the saved data.
+    const auto& rows = form3.history().rows();
+    QCOMPARE(rows.size(), std::size_t{432});
+    // Points under the value boxes and labels are covered in the window's picture.
+    const auto covered = [&](QPointF at) {
+      for (const QWidget* child : form3.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != &form3.surface() &&
+            child->geometry().adjusted(-3, -3, 3, 3).contains(at.toPoint()))
+          return true;
+      return false;
+    };
+    int visible = 0, onCurve = 0;
+    for (const auto& row : rows) {
+      const QPointF at =
+          form3.surface().toPixel(row.loadedEndSlip, form3.tauAxisMax() - row.tauAvg);
+      if (covered(at)) continue;
+      ++visible;
+      onCurve += inkNear(tauSlip, at);
+    }
+    QVERIFY(visible > 400);
+    QCOMPARE(onCurve, visible);
+    // Away from the curve, in the upper right, the picture is clear.
+    QVERIFY(!inkNear(tauSlip, QPointF(tauSlip.width() - 10, 60), 3));
+
+    const QImage distribution(QString::fromStdString(dir.file("distribution.png")));
+    QCOMPARE(distribution.size(), form4.size());
+    const double base = form4.distributionBase();
+    QVERIFY(inkNear(distribution, form4.surface().toPixel(10, base)));
+  }
+
+  void dataHoldsEveryStep() {
+    kvt::testing::TempDir dir;
+    Form3 form3;
+    Form4 form4(form3);
+    runDefault(form3, form4);
+    QVERIFY(form3.saveData(QString::fromStdString(dir.file("load-slip.csv"))));
+    QCOMPARE(lineCount(dir.file("load-slip.csv")), 1 + 432);
+  }
+
+  void aFailedSaveIsReportedAndLeavesNoFile() {
+    kvt::testing::TempDir dir;
+    Form3 form3;
+    Form4 form4(form3);
+    runDefault(form3, form4);
+    const QString missing = QString::fromStdString(dir.file("missing/tau-s.png"));
+    QVERIFY(!form3.saveImage(missing));
+    QVERIFY(!form3.saveData(QString::fromStdString(dir.file("missing/data.csv"))));
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY2(messages_[0].contains(missing) && messages_[0].contains("No such file"),
+             qPrintable(messages_[0]));
+    QVERIFY(!std::filesystem::exists(dir.path() / "missing"));
+  }
+};
+
+QTEST_MAIN(GraphExportTest)
+#include "graph_export_test.moc"
