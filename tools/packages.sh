@@ -6,6 +6,7 @@ KVT_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
+  clang libclang-rt-14-dev
 )
 
 kvt_ensure_packages() {

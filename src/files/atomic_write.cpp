@@ -60,7 +60,8 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     return;
   }
   // A file that exists but may not be written must stay as it is, as it would for a direct write.
-  if (exists && ::access(path.c_str(), W_OK) != 0) throw FileWriteError(path, errno);
+  if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+    throw FileWriteError(path, errno);
 
   std::string temporary = folderOf(path) + ".kvt-XXXXXX";
   std::vector<char> name(temporary.begin(), temporary.end());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "line_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -28,6 +30,7 @@ void LineFile::create(const std::string& path) {
   errno = 0;
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) throwLastError("create");
+  path_ = path;
 }
 
 void LineFile::writeLine(std::string_view text) {
@@ -47,10 +50,16 @@ void LineFile::flush() {
 void LineFile::close() {
   if (file_ == nullptr) return;
   flush();
+  struct stat written {};
+  struct stat named {};
+  const bool stillThere = ::fstat(::fileno(file_), &written) == 0 &&
+                          ::stat(path_.c_str(), &named) == 0 && written.st_dev == named.st_dev &&
+                          written.st_ino == named.st_ino;
   std::FILE* file = file_;
   file_ = nullptr;
   errno = 0;
   if (std::fclose(file) != 0) throwLastError("write");
+  if (!stillThere) throw FileRemovedError(path_);
 }
 
 void LineFile::abandon() noexcept {

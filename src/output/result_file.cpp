@@ -172,6 +172,10 @@ void ResultFile::closeResultFile() {
     file_.close();
   } catch (const std::system_error& error) {
     fail("written", error);
+  } catch (const FileRemovedError&) {
+    throw ResultFileError("The result file \"" + path_ +
+                          "\" was removed, or its folder, while the run was writing it; the "
+                          "report is lost.");
   }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frm_open_save.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
@@ -130,7 +131,7 @@ void frmOpenSave::showEvent(QShowEvent* event) {
 void frmOpenSave::onDriveChanged() {
   const QString drive = drvOpenSave_->drive();
   if (drive.isEmpty()) return;
-  if (::access(drive.toLocal8Bit().constData(), R_OK | X_OK) != 0) {
+  if (::faccessat(AT_FDCWD, drive.toLocal8Bit().constData(), R_OK | X_OK, AT_EACCESS) != 0) {
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
     messages_("KVT", QString("The drive %1 cannot be read: %2.").arg(drive, reason));
     drvOpenSave_->setDrive(drvOpenSave_->driveOf(dirOpenSave_->path()));

@@ -2,6 +2,7 @@
 #include "files/parameter_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "files/cp932.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace kvt {
 namespace {
@@ -124,6 +126,40 @@ TEST(SaveParameterFile, FailuresReportTheErrorNumberAndKeepTheOldState) {
               "エラーが発生しました。もう一度実行してください。" + std::to_string(c.error));
     EXPECT_EQ(window.record.resultFilePath, "before.kvt");
   }
+}
+
+// Permissions: a read-only file in a writable folder, and a file in a read-only folder. Both
+// are reported with the system's number (13, permission denied); the old file keeps its bytes.
+TEST(SaveParameterFile, ReadOnlyTargetsAreReportedAndKept) {
+  testing::TempDir dir;
+  const auto open = dir.path() / "open";
+  const auto locked = dir.path() / "locked";
+  std::filesystem::create_directories(open);
+  std::filesystem::create_directories(locked);
+  writeBytes((open / "old.kvt").string(), "old bytes");
+  writeBytes((locked / "old.kvt").string(), "old bytes");
+  chmod(open.c_str(), 0777);
+  chmod((open / "old.kvt").c_str(), 0444);
+  chmod(locked.c_str(), 0555);
+  chmod((locked / "old.kvt").c_str(), 0666);
+  for (const auto& path : {open / "old.kvt", locked / "old.kvt"}) {
+    Window window;
+    SaveOutcome outcome{};
+    {
+      testing::Unprivileged user;
+      if (!user.active()) GTEST_SKIP() << "cannot drop root rights here";
+      outcome = SaveParameterFile(path.string(), window.entries, window.prompt);
+    }
+    EXPECT_EQ(outcome, SaveOutcome::Failed) << path;
+    ASSERT_EQ(window.prompt.warnings.size(), 1u);
+    EXPECT_EQ(window.prompt.warnings[0].text,
+              "エラーが発生しました。もう一度実行してください。" + std::to_string(EACCES));
+    EXPECT_EQ(readBytes(path.string()), "old bytes");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(open),
+                          std::filesystem::directory_iterator()),
+            1);
+  chmod(locked.c_str(), 0755);
 }
 
 TEST(LoadParameterFile, RestoresWhatWasSavedButNotInitialDs) {

@@ -14,6 +14,7 @@
 #include "support/committed_defaults.h"
 #include "support/fixed_clock.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace kvt {
 namespace {
@@ -57,14 +58,19 @@ TEST(ResultFileFailure, CreateFailuresNameTheFileAndReason) {
 }
 
 TEST(ResultFileFailure, ReadOnlyFolderCannotHoldTheFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
   testing::TempDir dir;
   const auto folder = dir.path() / "locked";
   std::filesystem::create_directory(folder);
   chmod(folder.c_str(), 0555);
-  const std::string message = runWithResultFile((folder / "beam1.kvt").string());
+  std::string message;
+  {
+    testing::Unprivileged user;
+    if (!user.active()) GTEST_SKIP() << "cannot drop root rights here";
+    message = runWithResultFile((folder / "beam1.kvt").string());
+  }
   chmod(folder.c_str(), 0755);
-  EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
+  EXPECT_NE(message.find("beam1.T-S\" could not be created: Permission denied"), std::string::npos)
+      << message;
 }
 
 // A result file name that leads to /dev/full: creating it works, every write fails.
@@ -76,6 +82,45 @@ TEST(ResultFileFailure, FullDiskEndsTheRunWithAWriteError) {
     EXPECT_NE(message.find("full.T-S\" could not be written"), std::string::npos) << message;
     EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
   }
+}
+
+// Removes the result file's folder at a chosen step of the run.
+class RemoveFolderAt : public RunObserver {
+ public:
+  RemoveFolderAt(std::filesystem::path folder, int step)
+      : folder_(std::move(folder)), step_(step) {}
+  void stepStarted(int step, double, float) override {
+    if (step == step_) std::filesystem::remove_all(folder_);
+  }
+
+ private:
+  std::filesystem::path folder_;
+  int step_;
+};
+
+// On Linux the open file survives its folder's removal and every write succeeds, but the report
+// is gone: the run must not end as if it had been written.
+TEST(ResultFileFailure, FolderRemovedDuringTheRunIsReportedAtTheEnd) {
+  testing::TempDir dir;
+  const auto folder = dir.path() / "results";
+  std::filesystem::create_directory(folder);
+  AnalysisParameters p = committedDefaults();
+  p.resultFilePath = (folder / "beam1.kvt").string();
+  testing::FixedClock clock;
+  ResultFile file(p, clock);
+  RemoveFolderAt remove(folder, 100);
+  ObserverList observers;
+  observers.add(file);
+  observers.add(remove);
+  PullOutRun run(p, observers);
+  try {
+    run.run();
+    FAIL() << "the run ended as if its report had been written";
+  } catch (const ResultFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("beam1.T-S\" was removed"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(run.step(), 432);
 }
 
 }  // namespace
