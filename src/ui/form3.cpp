@@ -44,14 +44,10 @@ void Form3::stepFinished(const StepResult& result) {
 QMenu* Form3::contextMenu() {
   if (menu_) return menu_;
   menu_ = new QMenu(this);
-  connect(menu_->addAction("Save image…"), &QAction::triggered, this, [this] {
-    const QString path = asker_(this, "Save image", "tau-s.png", "PNG images (*.png)");
-    if (!path.isEmpty()) saveImage(path);
-  });
-  connect(menu_->addAction("Save data…"), &QAction::triggered, this, [this] {
-    const QString path = asker_(this, "Save data", "load-slip.csv", "CSV files (*.csv)");
-    if (!path.isEmpty()) saveData(path);
-  });
+  addSaveAction(*menu_, "Save image…", *this, asker_, "tau-s.png", "PNG images (*.png)",
+                [this](const QString& path) { saveImage(path); });
+  addSaveAction(*menu_, "Save data…", *this, asker_, "load-slip.csv", "CSV files (*.csv)",
+                [this](const QString& path) { saveData(path); });
   return menu_;
 }
 

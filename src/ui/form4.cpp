@@ -55,10 +55,8 @@ void Form4::yieldPoint(int) {
 QMenu* Form4::contextMenu() {
   if (menu_) return menu_;
   menu_ = new QMenu(this);
-  connect(menu_->addAction("Save image…"), &QAction::triggered, this, [this] {
-    const QString path = asker_(this, "Save image", "distribution.png", "PNG images (*.png)");
-    if (!path.isEmpty()) saveImage(path);
-  });
+  addSaveAction(*menu_, "Save image…", *this, asker_, "distribution.png", "PNG images (*.png)",
+                [this](const QString& path) { saveImage(path); });
   return menu_;
 }
 

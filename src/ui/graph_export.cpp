@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QFileDialog>
 #include <QImage>
+#include <QMenu>
 #include <QPixmap>
 #include <QWidget>
 
@@ -14,6 +15,17 @@ namespace kvt::ui {
 QString askWithSaveDialog(QWidget* parent, const QString& caption, const QString& suggestedName,
                           const QString& filter) {
   return QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
+}
+
+void addSaveAction(QMenu& menu, const QString& text, QWidget& window, const FileNameAsker& asker,
+                   const QString& suggestedName, const QString& filter,
+                   std::function<void(const QString& path)> save) {
+  const QString caption = QString(text).remove("…");
+  QObject::connect(menu.addAction(text), &QAction::triggered, &window,
+                   [&window, &asker, caption, suggestedName, filter, save] {
+                     const QString path = asker(&window, caption, suggestedName, filter);
+                     if (!path.isEmpty()) save(path);
+                   });
 }
 
 bool saveTextFile(const QString& path, const std::string& bytes, const MessageSink& messages) {

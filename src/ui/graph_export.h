@@ -9,6 +9,7 @@
 
 #include "message_sink.h"
 
+class QMenu;
 class QWidget;
 
 namespace kvt::ui {
@@ -25,5 +26,10 @@ QString askWithSaveDialog(QWidget* parent, const QString& caption, const QString
 bool saveWindowImage(QWidget& window, const QString& path, const MessageSink& messages);
 
 bool saveTextFile(const QString& path, const std::string& bytes, const MessageSink& messages);
+
+// A menu entry that asks for a file name (suggesting `suggestedName`) and hands it to `save`.
+void addSaveAction(QMenu& menu, const QString& text, QWidget& window, const FileNameAsker& asker,
+                   const QString& suggestedName, const QString& filter,
+                   std::function<void(const QString& path)> save);
 
 }  // namespace kvt::ui

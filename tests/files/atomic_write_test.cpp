@@ -10,15 +10,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace kvt {
 namespace {
 
-std::string contents(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::readBytes;
 
 std::size_t entryCount(const std::filesystem::path& dir) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
@@ -29,12 +27,12 @@ TEST(AtomicWrite, CreatesAndReplacesKeepingTheOldMode) {
   testing::TempDir dir;
   const std::string path = dir.file("a.csv");
   writeFileAtomically(path, "first\r\n");
-  EXPECT_EQ(contents(path), "first\r\n");
+  EXPECT_EQ(readBytes(path), "first\r\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_read);
   writeFileAtomically(path, "second");
-  EXPECT_EQ(contents(path), "second");
+  EXPECT_EQ(readBytes(path), "second");
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -85,7 +83,7 @@ TEST(AtomicWrite, DiskFullHalfwayKeepsTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &previous);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(error, EFBIG);
-  EXPECT_EQ(contents(path), "good data");
+  EXPECT_EQ(readBytes(path), "good data");
   EXPECT_EQ(entryCount(dir.path()), 1u);
 }
 

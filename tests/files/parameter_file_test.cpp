@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/cp932.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -37,14 +38,8 @@ class FakePrompt : public UserPrompt {
   }
 };
 
-std::string readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::readBytes;
+using testing::writeBytes;
 
 // The window's start state, with its own record.
 struct Window {

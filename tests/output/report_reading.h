@@ -3,19 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "files/cp932.h"
+#include "support/file_bytes.h"
 
 namespace kvt::testing {
-
-inline std::string readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The lines of a CR LF text file, converted to UTF-8. Every line, the last included, must end
 // with CR LF, and no bare CR or LF may appear.

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <memory>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "ui/file_lists.h"
 #include "ui/form1.h"
@@ -23,14 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using kvt::testing::readBytes;
+using kvt::testing::writeBytes;
 
 QStringList listed(const QListWidget* list) {
   QStringList names;
@@ -99,11 +94,11 @@ class OpenSaveTest : public QObject {
     dir_ = std::make_unique<kvt::testing::TempDir>();
     cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
     fs::create_directories(dir_->path() / "sub" / "deeper");
-    writeFile(dir_->path() / "a.kvt", "");
-    writeFile(dir_->path() / "B.KVT", "");
-    writeFile(dir_->path() / "notes.txt", "");
-    writeFile(dir_->path() / "README", "");
-    writeFile(dir_->path() / "sub" / "c.kvt", "");
+    writeBytes(dir_->path() / "a.kvt", "");
+    writeBytes(dir_->path() / "B.KVT", "");
+    writeBytes(dir_->path() / "notes.txt", "");
+    writeBytes(dir_->path() / "README", "");
+    writeBytes(dir_->path() / "sub" / "c.kvt", "");
     record_ = {};
     form_ = std::make_unique<Form1>(record_);
     form_->setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
@@ -144,9 +139,9 @@ class OpenSaveTest : public QObject {
 
   void clickNamesTheFileAndDoubleClickLoadsIt() {
     fs::path path = root() / "a.kvt";
-    writeFile(path,
-              "loaded\r\n1\r\n2\r\n0.65\r\n3\r\n20\r\nY\r\n360\r\n30\r\n2.4\r\n1.30\r\n"
-              "1.27\r\n4\r\n2.1\r\n0.2\r\n118\r\n9.98\r\n1\r\n0\r\n0\r\n");
+    writeBytes(path,
+               "loaded\r\n1\r\n2\r\n0.65\r\n3\r\n20\r\nY\r\n360\r\n30\r\n2.4\r\n1.30\r\n"
+               "1.27\r\n4\r\n2.1\r\n0.2\r\n118\r\n9.98\r\n1\r\n0\r\n0\r\n");
     auto window = open(false);
     QListWidgetItem* item = window->fileList()->findItems("a.kvt", Qt::MatchExactly).first();
     const QRect area = window->fileList()->visualItemRect(item);
@@ -200,7 +195,7 @@ class OpenSaveTest : public QObject {
     type(*window, "new.kvt");
     QTest::mouseClick(window->okButton(), Qt::LeftButton);
     QVERIFY(!window->isVisible());
-    QCOMPARE(readFile(root() / "sub" / "new.kvt").substr(0, 27),
+    QCOMPARE(readBytes(root() / "sub" / "new.kvt").substr(0, 27),
              std::string("Please input the comment.\r\n"));
     QCOMPARE(record_.resultFilePath, std::string("new.kvt"));
     QCOMPARE(record_.parameterFilePath, std::string("earlier.kvt"));
@@ -218,13 +213,13 @@ class OpenSaveTest : public QObject {
 
   void declinedOverwriteClosesWithoutWritingButNamesTheFile() {
     useAnswer(false);  // before the window takes the prompt
-    writeFile(root() / "a.kvt", "precious");
+    writeBytes(root() / "a.kvt", "precious");
     auto window = open(true);
     window->fileList()->setCurrentRow(1);  // a.kvt
     window->choose();
     QVERIFY(!window->isVisible());
     QCOMPARE(prompt_->questions, QStringList({"ファイルを上書きしますか？"}));
-    QCOMPARE(readFile(root() / "a.kvt"), std::string("precious"));
+    QCOMPARE(readBytes(root() / "a.kvt"), std::string("precious"));
     QCOMPARE(record_.parameterFilePath, (root() / "a.kvt").string());
     QCOMPARE(record_.resultFilePath, std::string());
   }
@@ -239,7 +234,7 @@ class OpenSaveTest : public QObject {
       QVERIFY(!window->isVisible());
       QCOMPARE(record_.parameterFilePath, std::string());
       QCOMPARE(record_.resultFilePath, std::string());
-      QCOMPARE(readFile(root() / "a.kvt"), std::string());
+      QCOMPARE(readBytes(root() / "a.kvt"), std::string());
       QCOMPARE(form_->box(1)->text(), QString("Please input the comment."));
     }
   }
@@ -287,7 +282,7 @@ class OpenSaveTest : public QObject {
     form_->execute();
     kvt::ui::RunController* run = form_->runController();
     QTRY_COMPARE_WITH_TIMEOUT(run->state(), kvt::ui::RunController::State::Finished, 20000);
-    const std::string result = readFile(root() / "sub" / "beam1.T-S");
+    const std::string result = readBytes(root() / "sub" / "beam1.T-S");
     const std::string expected = "KVT file = " + (root() / "sub" / "beam1.kvt").string() + ", at ";
     QVERIFY2(result.find(expected) != std::string::npos, result.substr(0, 120).c_str());
     QVERIFY(messages_.isEmpty());

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
@@ -23,11 +24,6 @@ using kvt::ui::RunController;
 using State = RunController::State;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 int countLines(const std::string& text) {
   int lines = 0;
@@ -97,7 +93,7 @@ class RunControlTest : public QObject {
     QCOMPARE(text(f2, "Text7"), QString("115.05"));
     QCOMPARE(text(f2, "Text9"), QString("96.75"));
     QCOMPARE(text(f2, "Text8"), QString("7798"));
-    QCOMPARE(countLines(readFile("default.t-s")), 436);
+    QCOMPARE(countLines(kvt::testing::readBytes("default.t-s")), 436);
     QCOMPARE(record.resultFilePath, std::string("default.t-s"));
     QVERIFY(messages_.isEmpty());
 
@@ -160,7 +156,7 @@ class RunControlTest : public QObject {
     // The click came at the yield after the step shown; the run ended at the next stop query:
     // the header and every step up to the one shown, all complete.
     QVERIFY(shownStep >= 5 && shownStep % 5 == 0);
-    const std::string file = readFile("default.t-s");
+    const std::string file = kvt::testing::readBytes("default.t-s");
     QCOMPARE(countLines(file), 4 + shownStep);
     QVERIFY(file.size() >= 2 && file.substr(file.size() - 2) == "\r\n");
     QTRY_VERIFY(run->form2() == nullptr);
@@ -178,7 +174,7 @@ class RunControlTest : public QObject {
     });
     QTRY_VERIFY_WITH_TIMEOUT(!run->isRunning() && run->state() == State::Closed, 20000);
     QVERIFY(form->isVisible());
-    QCOMPARE(countLines(readFile("default.t-s")), 4 + shownStep);
+    QCOMPARE(countLines(kvt::testing::readBytes("default.t-s")), 4 + shownStep);
   }
 
   void reactivationStartsNothing() {
@@ -194,7 +190,7 @@ class RunControlTest : public QObject {
     atStep(run->form2(), 5, [run] { emit run->form2()->activated(); });
     QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
     QCOMPARE(activationsDuringRun, 1);
-    QCOMPARE(countLines(readFile("default.t-s")), 436);  // one run, written once
+    QCOMPARE(countLines(kvt::testing::readBytes("default.t-s")), 436);  // one run, written once
 
     // After the end: bringing the finished window to the front again writes nothing.
     std::filesystem::remove("default.t-s");
