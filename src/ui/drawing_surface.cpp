@@ -78,7 +78,10 @@ void DrawingSurface::setScale(double left, double top, double right, double bott
   if (!(right != left)) right = left + 1;
   if (!(bottom != top)) bottom = top + 1;
   scale_ = {left, top, right, bottom};
-  if (!commands_.empty()) pushScale();
+  if (commands_.empty()) return;
+  // The current point is kept in user coordinates: in the new system it lands elsewhere.
+  pushScale();
+  commands_.push_back({Command::MoveTo, lineWidth_, current_.x(), current_.y()});
 }
 
 QPointF DrawingSurface::toPixel(double x, double y) const {
@@ -119,11 +122,13 @@ void DrawingSurface::paintPending() {
   painter.setPen(pen);
   Batch batch(painter);
   Transform transform(scale_, size());
-  QPointF penAt;    // where the pen is, in pixels
-  QPointF penCell;  // the top-left corner of the pixel it is in
+  QPointF penAt;        // where the pen is, in pixels
+  QPointF penCell;      // the top-left corner of the area that lands in the pen's pixel
+  bool penInk = false;  // whether that pixel has been drawn since the pen moved there
   const auto movePen = [&](QPointF to) {
     penAt = {clampPixel(to.x()), clampPixel(to.y())};
-    penCell = {std::floor(penAt.x()), std::floor(penAt.y())};
+    // Aliased painting puts the coordinates n − ½ up to n + ½ into pixel n.
+    penCell = {std::floor(penAt.x() + 0.5) - 0.5, std::floor(penAt.y() + 0.5) - 0.5};
   };
   for (const Command& command : commands_) {
     const QPointF at(transform.x(command.x), transform.y(command.y));
@@ -133,22 +138,26 @@ void DrawingSurface::paintPending() {
         break;
       case Command::MoveTo:
         movePen(at);
+        penInk = false;
         break;
       case Command::Point:
         movePen(at);
         batch.setWidth(command.width);
         batch.point(penAt);
+        penInk = true;
         break;
       case Command::LineTo: {
-        // A thin line that starts and ends in the pixel the pen is in adds nothing: a bar of
-        // thousands of segments has many of them per pixel.
-        if (command.width <= 1 && at.x() >= penCell.x() && at.x() < penCell.x() + 1 &&
+        // A thin line that starts and ends in the pixel the pen has already drawn adds nothing:
+        // a bar of thousands of segments has many of them per pixel. A short line drawn from
+        // a fresh position still leaves its dot.
+        if (penInk && command.width <= 1 && at.x() >= penCell.x() && at.x() < penCell.x() + 1 &&
             at.y() >= penCell.y() && at.y() < penCell.y() + 1)
           break;
         const QPointF from = penAt;
         movePen(at);
         batch.setWidth(command.width);
         batch.line(from, penAt);
+        penInk = true;
         break;
       }
     }

@@ -88,8 +88,8 @@ class GraphWindowsTest : public QObject {
     QVERIFY(std::abs(form3.tauAxisMax() - 1.72575) < 1e-12);
 
     // Step 1 never rescales, even outside the range.
-    const std::vector<double> slips = {0, 0.1, 0.02, 0.025};
-    const std::vector<double> taus = {0, 50, 40, 45};
+    const std::vector<double> slips = {0, 0.1, 0.02, 0.025, 0.05};
+    const std::vector<double> taus = {0, 50, 40, 45, 30};
     form3.tauSlipPoint({1, 0.1, 50, slips, taus});
     QCOMPARE(form3.text2()->text(), QString("1.5E-02"));
     form3.tauSlipPoint({2, 0.02, 40, slips, taus});
@@ -98,6 +98,46 @@ class GraphWindowsTest : public QObject {
     form3.tauSlipPoint({3, 0.025, 45, slips, taus});
     QCOMPARE(form3.text2()->text(), QString("3.0E-02"));
     QCOMPARE(form3.text1()->text(), QString("60.0"));
+    // Past the peak: the slip passes its trigger, the stress axis keeps its largest value.
+    form3.tauSlipPoint({4, 0.05, 30, slips, taus});
+    QCOMPARE(form3.text2()->text(), QString("7.5E-02"));
+    QCOMPARE(form3.text1()->text(), QString("60.0"));
+    QCOMPARE(form3.tauAxisMax(), 60.0);
+  }
+
+  void drawingSurfaceOperations() {
+    DrawingSurface surface;
+    surface.resize(100, 100);
+    surface.clear();
+    const QPalette palette = surface.palette();
+    const QRgb ink = palette.color(QPalette::WindowText).rgb();
+    const QRgb paper = palette.color(QPalette::Window).rgb();
+    const auto at = [&](int x, int y) { return surface.picture().pixel(x, y); };
+
+    // One unit per pixel. A line that begins and ends within one pixel still leaves its dot.
+    surface.setScale(0, 0, 100, 100);
+    surface.line(10.1, 10.1, 10.3, 10.3);
+    QCOMPARE(at(10, 10), ink);
+    QCOMPARE(at(12, 12), paper);
+
+    // y growing upwards: bottom-left is (0, 0).
+    surface.setScale(0, 100, 100, 0);
+    surface.setPoint(50, 10);
+    QCOMPARE(at(50, 90), ink);
+    QCOMPARE(at(50, 10), paper);
+
+    // The current point stays in user coordinates across a new coordinate system: (20, 20) is
+    // pixel (10, 10) at two units per pixel, so the line runs from there to (20, 10).
+    surface.setScale(0, 0, 100, 100);
+    surface.setPoint(20, 20);
+    surface.setScale(0, 0, 200, 200);
+    surface.lineTo(40, 20);
+    QCOMPARE(at(15, 10), ink);
+    QCOMPARE(at(20, 15), paper);
+
+    surface.clear();
+    QCOMPARE(at(10, 10), paper);
+    QCOMPARE(at(15, 10), paper);
   }
 
   void finishedRunShowsTheCurveWhereItIs() {
