@@ -2,6 +2,7 @@
 // kvt-batch: runs parameter files without the window, one summary line per file.
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <set>
 #include <string>
 #include <string_view>
@@ -16,8 +17,16 @@ constexpr const char* kUsage =
     "FILE.kvt...\n"
     "\n"
     "Loads each parameter file as the parameter window would, runs the pull-out analysis and\n"
-    "writes the result file beside it (beam1.kvt gives beam1.T-S). One line per file; the exit\n"
-    "status is 1 when any file failed.\n"
+    "writes the result file beside it (beam1.kvt gives beam1.T-S). One line per file:\n"
+    "\n"
+    "  FILE: STEPS steps, τb.max PEAK kgf/cm², τbumax AVG kgf/cm², Pbumax LOAD kgf → RESULT\n"
+    "\n"
+    "PEAK is the peak of the local bond law, AVG and LOAD the largest average bond stress and\n"
+    "loaded-end force of the run. A file that cannot be read, holds an entry that cannot be\n"
+    "converted, or whose run fails (an arithmetic fault, a result file that cannot be written,\n"
+    "10000 steps without reaching zero bond stress) is reported on standard error with its\n"
+    "name and the reason; the other files still run. The exit status is 1 when any file\n"
+    "failed, 2 for a wrong command line.\n"
     "\n"
     "  --detail        write the profile of every step (overrides the file's Detail output)\n"
     "  --no-detail     write the load-slip rows only\n"
@@ -75,7 +84,13 @@ int main(int argc, char** argv) {
   const kvt::SystemClock clock;
   int failures = 0;
   for (const std::string& file : files) {
-    const kvt::BatchResult result = kvt::runParameterFile(file, options, clock);
+    kvt::BatchResult result;
+    try {
+      result = kvt::runParameterFile(file, options, clock);
+    } catch (const std::exception& error) {
+      // Whatever went wrong with one file, the others still run.
+      result.message = file + ": " + error.what();
+    }
     std::fprintf(result.succeeded ? stdout : stderr, "%s%s\n",
                  result.succeeded ? "" : "kvt-batch: ", result.message.c_str());
     if (!result.succeeded) ++failures;

@@ -32,6 +32,22 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The file a path finally names, following symbolic links, so that a save through a link
+// replaces the file the link points at and keeps the link (as a direct write would). A link that
+// points nowhere yet gives the path it points at; a loop is left to the write to report.
+std::string linkTarget(std::string path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    std::vector<char> target(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 255) + 1);
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return path;
+    const std::string to(target.data(), static_cast<std::size_t>(length));
+    path = to.starts_with('/') ? to : folderOf(path) + to;
+  }
+  return path;
+}
+
 // The permissions a newly created file gets under the process's umask.
 mode_t defaultFileMode() {
   const mode_t mask = ::umask(0);
@@ -47,9 +63,10 @@ FileWriteError::FileWriteError(const std::string& path, int errorNumber)
       errorNumber_(errorNumber) {}
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::string file = linkTarget(path);
   // A special file such as /dev/full cannot be replaced by a rename: it is written in place.
   struct stat target {};
-  const bool exists = ::stat(path.c_str(), &target) == 0;
+  const bool exists = ::stat(file.c_str(), &target) == 0;
   if (exists && !S_ISREG(target.st_mode)) {
     if (S_ISDIR(target.st_mode)) throw FileWriteError(path, EISDIR);
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
@@ -63,7 +80,9 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
   if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
     throw FileWriteError(path, errno);
 
-  std::string temporary = folderOf(path) + ".kvt-XXXXXX";
+  // The temporary file lies beside the file it replaces, so that the rename stays on one file
+  // system and cannot be left half done.
+  std::string temporary = folderOf(file) + ".kvt-XXXXXX";
   std::vector<char> name(temporary.begin(), temporary.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -82,7 +101,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     fail(error);
   }
   if (::close(fd) != 0) fail(errno);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) fail(errno);
+  if (::rename(temporary.c_str(), file.c_str()) != 0) fail(errno);
 }
 
 }  // namespace kvt

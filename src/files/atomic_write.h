@@ -20,7 +20,8 @@ class FileWriteError : public std::runtime_error {
 // Writes `bytes` to a temporary file in the target's folder and renames it over the target only
 // when it is complete and on disk, so that a failure halfway (a full disk, a crash) never
 // leaves a truncated file where a good one was. On failure the temporary file is removed and
-// `FileWriteError` is thrown; the target is untouched.
+// `FileWriteError` is thrown; the target is untouched. A symbolic link is followed: the file it
+// points at is replaced and the link stays a link.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace kvt

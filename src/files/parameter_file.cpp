@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "parameter_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -41,8 +42,10 @@ struct ReadFailure {
   std::string reason;
 };
 
-// The whole file, or why it could not be read.
-std::optional<std::string> readAll(const std::string& path, ReadFailure& failure) {
+// The file up to the end of its 20th line (or to its end, when shorter), or why it could not be
+// read. What follows is never used, and a file chosen by mistake may be huge or, like a pipe,
+// may not end at all, so reading stops there.
+std::optional<std::string> readLines(const std::string& path, ReadFailure& failure) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     failure.reason = std::strerror(errno);
@@ -52,23 +55,35 @@ std::optional<std::string> readAll(const std::string& path, ReadFailure& failure
     failure.reason = std::strerror(EISDIR);
     return std::nullopt;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     failure.reason = std::strerror(errno);
     return std::nullopt;
   }
   std::string bytes;
+  std::size_t lineEnds = 0;
+  bool afterCr = false;  // a CR LF may be split between two reads
   char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    bytes.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (failed) {
-    failure.reason = std::strerror(error);
-    return std::nullopt;
+  while (lineEnds < ParameterFileLines::kCount) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      failure.reason = std::strerror(errno);
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    for (const char c : std::string_view(buffer, static_cast<std::size_t>(got))) {
+      if (c == '\n' && afterCr) {
+        afterCr = false;
+        continue;
+      }
+      afterCr = c == '\r';
+      if (c == '\r' || c == '\n') ++lineEnds;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
   }
+  ::close(fd);
   return bytes;
 }
 
@@ -108,7 +123,7 @@ SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries
 bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
                        ParameterFileLines& lines, UserPrompt& prompt) {
   ReadFailure failure;
-  const std::optional<std::string> bytes = readAll(path, failure);
+  const std::optional<std::string> bytes = readLines(path, failure);
   if (!bytes) {
     prompt.warning(kLoadFailureTitle, "The parameter file \"" + path + "\" could not be read: " +
                                           failure.reason + ". The entries are unchanged.");
@@ -118,7 +133,8 @@ bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
   if (read.size() < ParameterFileLines::kCount) {
     prompt.warning(kLoadFailureTitle, "The parameter file \"" + path + "\" ends after " +
                                           std::to_string(read.size()) +
-                                          " lines; a parameter file has 20. The entries are "
+                                          (read.size() == 1 ? " line" : " lines") +
+                                          "; a parameter file has 20. The entries are "
                                           "unchanged.");
     return false;
   }

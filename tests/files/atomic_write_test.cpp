@@ -63,6 +63,30 @@ TEST(AtomicWrite, FailuresNameTheFileAndLeaveNothingBehind) {
   EXPECT_EQ(entryCount(dir.path()), 1u);
 }
 
+// Saving through a symbolic link (relative or absolute, to a file in another folder or to one
+// not yet there) writes the file it points at; the link stays and no temporary file is left.
+TEST(AtomicWrite, SymbolicLinksAreFollowed) {
+  testing::TempDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directory(dir.path() / "shared");
+  writeFileAtomically(dir.file("shared/old.kvt"), "old");
+  fs::create_symlink("shared/old.kvt", dir.path() / "relative.kvt");
+  fs::create_symlink(dir.path() / "relative.kvt", dir.path() / "chain.kvt");
+  fs::create_symlink("shared/new.kvt", dir.path() / "dangling.kvt");
+  const std::pair<const char*, const char*> cases[] = {
+      {"relative.kvt", "shared/old.kvt"},
+      {"chain.kvt", "shared/old.kvt"},
+      {"dangling.kvt", "shared/new.kvt"},
+  };
+  for (const auto& [link, file] : cases) {
+    writeFileAtomically(dir.file(link), link);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / link)) << link;
+    EXPECT_EQ(readBytes(dir.file(file)), link);
+  }
+  EXPECT_EQ(entryCount(dir.path()), 4u);
+  EXPECT_EQ(entryCount(dir.path() / "shared"), 2u);
+}
+
 // A disk that fills halfway, simulated by a file size limit: the old file keeps its bytes.
 TEST(AtomicWrite, DiskFullHalfwayKeepsTheOldFile) {
   testing::TempDir dir;

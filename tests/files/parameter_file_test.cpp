@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 #include "files/cp932.h"
@@ -235,11 +240,13 @@ TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
   nineteen.resize(nineteen.rfind("0.00\r\n"));
   writeBytes(dir.file("short.kvt"), nineteen);
   writeBytes(dir.file("empty.kvt"), "");
+  writeBytes(dir.file("one.kvt"), "comment only\r\n");
   const std::pair<std::string, std::string> cases[] = {
       {dir.file("missing.kvt"), "No such file or directory"},
       {dir.file("folder.kvt"), "Is a directory"},
       {dir.file("short.kvt"), "ends after 19 lines"},
       {dir.file("empty.kvt"), "ends after 0 lines"},
+      {dir.file("one.kvt"), "ends after 1 line;"},
   };
   for (const auto& [path, reason] : cases) {
     Window window;
@@ -255,6 +262,38 @@ TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
     EXPECT_NE(window.prompt.warnings[0].text.find(reason), std::string::npos)
         << window.prompt.warnings[0].text;
   }
+}
+
+// Reading stops at the end of the 20th line: a pipe whose writer keeps it open still loads.
+TEST(LoadParameterFile, StopsReadingAfterTheTwentiethLine) {
+  testing::TempDir dir;
+  const std::string path = dir.file("pipe.kvt");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  std::promise<void> loaded;
+  std::atomic<bool> closed = false;
+  std::thread writer([&, done = loaded.get_future()] {
+    std::FILE* pipe = std::fopen(path.c_str(), "wb");
+    std::fputs((std::string(kDefaultFile).replace(0, 25, "piped") + "more\r\n").c_str(), pipe);
+    std::fflush(pipe);
+    done.wait_for(std::chrono::seconds(5));  // a reader waiting for the end gives up here
+    closed = true;
+    std::fclose(pipe);
+  });
+  Window window;
+  EXPECT_TRUE(LoadParameterFile(path, window.entries, window.lines, window.prompt));
+  EXPECT_FALSE(closed) << "the loader waited for the end of the pipe";
+  loaded.set_value();
+  writer.join();
+  EXPECT_EQ(window.entries.text(1), "piped");
+  EXPECT_EQ(window.lines.line[20], "0.00");
+
+  // Long lines span several reads; each CR LF still ends one line, so all 20 arrive.
+  std::string longLines;
+  for (int k = 1; k <= 21; ++k)
+    longLines += std::to_string(k) + std::string(1000, '0') + "\r\n";
+  writeBytes(dir.file("long.kvt"), longLines);
+  ASSERT_TRUE(LoadParameterFile(dir.file("long.kvt"), window.entries, window.lines, window.prompt));
+  EXPECT_EQ(window.lines.line[20], "20" + std::string(1000, '0'));
 }
 
 TEST(LoadParameterFile, RuleErrorIsReportedAfterTheWholeFileIsApplied) {
