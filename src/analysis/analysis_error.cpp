@@ -22,9 +22,8 @@ ArithmeticError::ArithmeticError(Kind kind, const std::string& quantity, const s
                     (detail.empty() ? "." : ": " + detail + ".")),
       kind_(kind) {}
 
-StepLimitError::StepLimitError(int maxSteps)
+StepLimitError::StepLimitError(int maxSteps, const std::string& cause)
     : AnalysisError("The analysis did not finish within " + std::to_string(maxSteps) +
-                    " steps: the average bond stress never returned to zero. Check the "
-                    "descending branch of the bond law (C2 and pw).") {}
+                    " steps: the average bond stress never returned to zero. " + cause) {}
 
 }  // namespace kvt

@@ -24,10 +24,11 @@ class ArithmeticError : public AnalysisError {
   Kind kind_;
 };
 
-// The run did not reach zero bond stress within the steps its histories hold.
+// The run did not reach zero bond stress within the steps its histories hold. `cause` says
+// what kept it going, in words the user can act on.
 class StepLimitError : public AnalysisError {
  public:
-  explicit StepLimitError(int maxSteps);
+  StepLimitError(int maxSteps, const std::string& cause);
 };
 
 }  // namespace kvt

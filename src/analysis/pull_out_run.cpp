@@ -60,7 +60,7 @@ PullOutRun::Outcome PullOutRun::run() {
       observer_.runStopped(step_);
       return Outcome::Stopped;
     }
-    if (step_ > kMaxSteps) throw StepLimitError(kMaxSteps);
+    if (step_ > kMaxSteps) throwStepLimit();
     observer_.stepStarted(step_, s0_, ds_);
     const auto [slip, force] = march(law);
     if (finishStep(slip, force)) {
@@ -134,9 +134,7 @@ bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
   const double bondedSurface = geometry_.segmentCount * deltaL_ * phi_;
   if (geometry_.segmentCount <= 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
-                          "the bar has no segment (lb·1000 rounds to " +
-                              std::string(geometry_.segmentCount == 0 ? "0" : "a negative length") +
-                              ")");
+                          "the bar has no segment (" + noSegmentCause() + ")");
   if (bondedSurface == 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
                           "the bonded surface is zero (φ = 0)");
@@ -176,11 +174,34 @@ bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
 
 void PullOutRun::setDs(double value, const char* rule) {
   ds_ = toSingle(value);
-  if (std::isinf(ds_))
+  if (std::isinf(ds_)) {
+    // ds grows by 2 % only past the peak, so growing beyond the single range takes thousands
+    // of steps in which the bond never gave out.
+    const std::string hint =
+        pastPeak_ ? "; past the peak the average bond stress never returned to zero. Check the "
+                    "descending branch of the bond law (C2 and pw)"
+                  : "";
     throw ArithmeticError(ArithmeticError::Kind::Overflow, "the slip increment ds",
                           std::string("at step ") + std::to_string(step_) + ", ds " + rule +
-                              " is beyond the single-precision range");
+                              " is beyond the single-precision range" + hint);
+  }
   p_.initialDs = ds_;
+}
+
+void PullOutRun::throwStepLimit() const {
+  // With no increment the free-end slip stays at its first value and every step repeats the
+  // first; the bond law is not to blame then.
+  if (ds_ == 0)
+    throw StepLimitError(kMaxSteps,
+                         "The slip increment ds is 0, so the free-end slip never grew. Enter a "
+                         "positive initial ds.");
+  throw StepLimitError(kMaxSteps, "Check the descending branch of the bond law (C2 and pw).");
+}
+
+std::string PullOutRun::noSegmentCause() const {
+  // lb·1000 / Δl·1000 is zero or negative: lb rounds to nothing, or lb and Δl differ in sign.
+  if (std::nearbyint(static_cast<double>(p_.lb) * 1000.0) == 0) return "lb·1000 rounds to 0";
+  return p_.lb < 0 ? "lb is negative" : "Δl is negative";
 }
 
 void PullOutRun::throwMarchFault(const BondLaw& law, int i, double s, double P) const {

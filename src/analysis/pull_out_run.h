@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,9 @@ class PullOutRun {
   // Steps 5 to 16 of a step; true when the run has reached its normal end.
   bool finishStep(double loadedEndSlip, double loadedEndForce);
   void setDs(double value, const char* rule);
+  [[noreturn]] void throwStepLimit() const;
+  // Why segmentCount is not positive, for the error that ends step 1.
+  std::string noSegmentCause() const;
   [[noreturn]] void throwMarchFault(const BondLaw& law, int i, double s, double P) const;
 
   AnalysisParameters& p_;

@@ -73,6 +73,24 @@ TEST(ResultFileFailure, ReadOnlyFolderCannotHoldTheFile) {
       << message;
 }
 
+// An earlier report made read-only is not overwritten: the run stops before its first step and
+// the old report keeps its bytes.
+TEST(ResultFileFailure, ReadOnlyEarlierReportIsKept) {
+  testing::TempDir dir;
+  const std::string earlier = dir.file("beam1.T-S");
+  testing::writeBytes(earlier, "earlier report\r\n");
+  chmod(earlier.c_str(), 0444);
+  std::string message;
+  {
+    testing::Unprivileged user;
+    if (!user.active()) GTEST_SKIP() << "cannot drop root rights here";
+    message = runWithResultFile(dir.file("beam1.kvt"));
+  }
+  EXPECT_NE(message.find("beam1.T-S\" could not be created: Permission denied"), std::string::npos)
+      << message;
+  EXPECT_EQ(testing::readBytes(earlier), "earlier report\r\n");
+}
+
 // A result file name that leads to /dev/full: creating it works, every write fails.
 TEST(ResultFileFailure, FullDiskEndsTheRunWithAWriteError) {
   testing::TempDir dir;
