@@ -46,12 +46,12 @@ std::optional<NumericError> ParameterEntries::runRule(int box) {
   }
   const double n = parseNumber(text);
   if (box == kDbBox) return runDbRule(n);
-  const NumericBox& spec = *findNumericBox(box);
-  float& field = record_.*spec.field;
-  field = toSingle(n * spec.scale);
-  if (spec.scale != 1.0) {
+  const NumericBox& entry = *findNumericBox(box);
+  float& field = record_.*entry.field;
+  field = toSingle(n * entry.scale);
+  if (entry.scale != 1.0) {
     if (auto fault = singleFault(field))
-      return ruleError(spec, text, "× " + formatNumber(spec.scale, "0") + ": " + *fault);
+      return ruleError(entry, text, "× " + formatNumber(entry.scale, "0") + ": " + *fault);
   }
   return std::nullopt;
 }
