@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "item_forms.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -14,46 +13,23 @@ namespace {
 
 constexpr int kSignificantDigits = 7;
 
-// The float's shortest round-trip digits and decimal exponent (value = 0.d1d2… × 10^(exp+1)).
-struct ShortestDigits {
+// The seven significant digits of a single, rounded by the program's one rule (half away from
+// zero on its shortest decimal), and the decimal exponent of the first.
+struct SignificantDigits {
   std::string digits;
-  int exponent = 0;  // of the first digit
+  int exponent = 0;
 };
 
-ShortestDigits shortestDigits(float magnitude) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  const std::size_t e = text.find('e');
-  ShortestDigits d;
-  for (std::size_t i = 0; i < e; ++i)
-    if (text[i] != '.') d.digits += text[i];
-  d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-  return d;
-}
-
-// Rounds the digits half away from zero to at most seven; a carry raises the exponent.
-void roundToSignificant(ShortestDigits& d) {
-  if (d.digits.size() <= kSignificantDigits) return;
-  const bool up = d.digits[kSignificantDigits] >= '5';
-  d.digits.resize(kSignificantDigits);
-  if (!up) return;
-  std::size_t i = d.digits.size();
-  while (i > 0 && d.digits[i - 1] == '9')
-    d.digits[--i] = '0';
-  if (i == 0) {
-    d.digits.insert(d.digits.begin(), '1');
+SignificantDigits significantDigits(float magnitude) {
+  static const NumberPattern sevenDigits("0.000000E+00");
+  const std::string text = formatNumber(magnitude, sevenDigits);  // "1.270000E+00"
+  const std::size_t e = text.find('E');
+  SignificantDigits d;
+  d.digits = text.substr(0, 1) + text.substr(2, e - 2);
+  d.exponent = std::atoi(text.c_str() + e + 1);
+  while (d.digits.size() > 1 && d.digits.back() == '0')
     d.digits.pop_back();
-    ++d.exponent;
-  } else {
-    ++d.digits[i - 1];
-  }
-}
-
-void dropTrailingZeros(std::string& digits) {
-  while (digits.size() > 1 && digits.back() == '0')
-    digits.pop_back();
+  return d;
 }
 
 }  // namespace
@@ -69,9 +45,7 @@ void appendBareNumber(std::string& line, float value) {
     line += "0 ";
     return;
   }
-  ShortestDigits d = shortestDigits(std::fabs(value));
-  roundToSignificant(d);
-  dropTrailingZeros(d.digits);
+  const SignificantDigits d = significantDigits(std::fabs(value));
   // General notation switches to an exponent where fixed notation would need leading zeros
   // beyond four places or more than seven integer digits, as C's %G does.
   if (d.exponent < -4 || d.exponent >= kSignificantDigits) {

@@ -97,11 +97,7 @@ void ResultFile::writeRunHeader(double tauMax) {
 
   writeLine(toCp932("τb.max =" + formatNumber(tauMax, "##0.00") + "kgf/c㎡"));
   if (parameters_.detailOutput == 0) writeLine(resultHeader());
-  try {
-    file_.flush();
-  } catch (const std::system_error& error) {
-    fail("written", error);
-  }
+  flushFile();
 }
 
 void ResultFile::stepStarted(int step, double s0, float ds) {
@@ -150,11 +146,7 @@ void ResultFile::stepFinished(const StepResult& result) {
   writeLine(line_);
   // Every finished step reaches the disk, so a stopped or failed run keeps its complete steps
   // and a full disk is reported in the step where it happened.
-  try {
-    file_.flush();
-  } catch (const std::system_error& error) {
-    fail("written", error);
-  }
+  flushFile();
 }
 
 void ResultFile::runFinished(const StepResult& last) {
@@ -176,6 +168,14 @@ void ResultFile::closeResultFile() {
     throw ResultFileError("The result file \"" + path_ +
                           "\" was removed, or its folder, while the run was writing it; the "
                           "report is lost.");
+  }
+}
+
+void ResultFile::flushFile() {
+  try {
+    file_.flush();
+  } catch (const std::system_error& error) {
+    fail("written", error);
   }
 }
 

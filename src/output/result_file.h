@@ -57,6 +57,7 @@ class ResultFile : public RunObserver {
   void writeRunHeader(double tauMax);
   bool detailed() const { return parameters_.detailOutput == 1; }
   void writeLine(std::string_view cp932);
+  void flushFile();
   const std::string& distanceText(const SectionRow& row);
   [[noreturn]] void fail(const char* action, const std::system_error& error) const;
 

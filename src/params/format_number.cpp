@@ -203,4 +203,8 @@ std::string formatNumber(double value, const NumberPattern& pattern) {
   return formatAny(value, pattern);
 }
 
+std::string formatNumber(float value, const NumberPattern& pattern) {
+  return formatAny(value, pattern);
+}
+
 }  // namespace kvt

@@ -36,5 +36,6 @@ struct NumberPattern {
 };
 
 std::string formatNumber(double value, const NumberPattern& pattern);
+std::string formatNumber(float value, const NumberPattern& pattern);
 
 }  // namespace kvt

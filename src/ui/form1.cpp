@@ -2,10 +2,8 @@
 #include "form1.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "frm_open_save.h"
@@ -14,6 +12,7 @@
 #include "params/numeric_boxes.h"
 #include "run_controller.h"
 #include "twips.h"
+#include "ui_style.h"
 
 namespace kvt::ui {
 
@@ -33,7 +32,7 @@ Form1::Form1(AnalysisParameters& record, QWidget* parent)
   bindEntries();
   // The load step: the defaults, shown in their patterns, each box's rule run by its filling.
   entries_.loadDefaults();
-  centreOnScreen();
+  centreOnScreen(*this);
 }
 
 Form1::~Form1() = default;
@@ -73,15 +72,6 @@ void Form1::showBoxError(int number, const std::optional<NumericError>& error) {
   palette.setColor(QPalette::Text, error ? Qt::red : QPalette().color(QPalette::Text));
   target->setPalette(palette);
   target->setToolTip(error ? QString::fromStdString(error->message) : QString());
-}
-
-void Form1::centreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect available = screen->geometry();
-  const QSize outer = frameGeometry().size();
-  move(available.x() + available.width() / 2 - outer.width() / 2,
-       available.y() + available.height() / 2 - outer.height() / 2);
 }
 
 void Form1::showEvent(QShowEvent* event) {

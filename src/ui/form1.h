@@ -53,7 +53,6 @@ class Form1 : public QWidget {
   void buildLayout();
   void bindEntries();
   void showBoxError(int number, const std::optional<NumericError>& error);
-  void centreOnScreen();
 
   ParameterEntries entries_;
   std::unique_ptr<RunController> controller_;

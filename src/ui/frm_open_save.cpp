@@ -5,11 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <cerrno>
 #include <cstring>
 
@@ -117,12 +115,7 @@ void frmOpenSave::connectRules() {
 
 void frmOpenSave::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.x() + area.width() / 2 - outer.width() / 2,
-         area.y() + area.height() / 2 - outer.height() / 2);
-  }
+  centreOnScreen(*this);
   filOpenSave_->setFocus();
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui_style.h"
 
+#include <QGuiApplication>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 namespace kvt::ui {
@@ -28,6 +30,15 @@ void setColors(QWidget* widget, const QColor& text, const QColor& background) {
     widget->setAutoFillBackground(true);
   }
   widget->setPalette(palette);
+}
+
+void centreOnScreen(QWidget& window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const QSize outer = window.frameGeometry().size();
+  window.move(area.x() + area.width() / 2 - outer.width() / 2,
+              area.y() + area.height() / 2 - outer.height() / 2);
 }
 
 }  // namespace kvt::ui

@@ -17,6 +17,9 @@ inline const QColor kGreen{0x00, 0x80, 0x00};
 // installed, otherwise any sans-serif font that has the Japanese glyphs.
 QFont japaneseUiFont(double pointSize, bool bold = false, bool italic = false);
 
+// Places a window so that its outer frame is centred on the primary screen.
+void centreOnScreen(QWidget& window);
+
 // A widget's text colour, and optionally its background (filled).
 void setColors(QWidget* widget, const QColor& text, const QColor& background = QColor());
 
