@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "params/analysis_parameters.h"
 #include "run_observer.h"
 #include "run_records.h"
+#include "section_march.h"
 #include "segment_geometry.h"
 
 namespace kvt {
@@ -21,15 +23,16 @@ namespace kvt {
 // doubles while the response is still flat and low, and grows by 2 % per step once the average
 // bond stress has passed its peak; the run ends when the average bond stress is exactly zero.
 //
-// The run writes every new ds back into the record's `initialDs` field, where the analysis
-// window shows it; "Execute" stores the entered value again before the next run.
+// The parameters are only read, so any number of runs may share one record or run side by side
+// on copies. Every change of ds is told to the observer (`slipIncrementChanged`); the desktop
+// program writes it back into the record's `initialDs`, where the analysis window shows it.
 class PullOutRun {
  public:
   static constexpr int kMaxSteps = 10000;
 
   enum class Outcome { Finished, Stopped };
 
-  PullOutRun(AnalysisParameters& parameters, RunObserver& observer);
+  PullOutRun(const AnalysisParameters& parameters, RunObserver& observer);
 
   // Finds tauMax, prepares the run and marches step by step to its end. Throws
   // `ArithmeticError` on a fault and `StepLimitError` when step 10001 would be needed.
@@ -38,6 +41,7 @@ class PullOutRun {
   // Run state, for observers and tests.
   double tauMax() const { return tauMax_; }
   const SegmentGeometry& geometry() const { return geometry_; }
+  const AnalysisParameters& parameters() const { return p_; }
   int step() const { return step_; }
   double s0() const { return s0_; }
   float ds() const { return ds_; }
@@ -47,26 +51,14 @@ class PullOutRun {
 
  private:
   void prepare(const BondLaw& law);
-  // Marches one step from the free end; returns the loaded end's slip and force.
-  std::pair<double, double> march(const BondLaw& law);
-  struct MarchState {
-    double s = 0;
-    double P = 0;
-    int sinceShown = 0;
-    int displayRow = 0;
-  };
-  // Segments first … last into rows_[0 …]; returns how many were computed before a fault
-  // (a non-finite value) or all of them.
-  int marchChunk(const BondLaw& law, MarchState& state, int first, int last);
   // Steps 5 to 16 of a step; true when the run has reached its normal end.
   bool finishStep(double loadedEndSlip, double loadedEndForce);
   void setDs(double value, const char* rule);
   [[noreturn]] void throwStepLimit() const;
   // Why segmentCount is not positive, for the error that ends step 1.
   std::string noSegmentCause() const;
-  [[noreturn]] void throwMarchFault(const BondLaw& law, int i, double s, double P) const;
 
-  AnalysisParameters& p_;
+  const AnalysisParameters& p_;
   RunObserver& observer_;
 
   SegmentGeometry geometry_;
@@ -81,13 +73,8 @@ class PullOutRun {
   std::unique_ptr<double[]> slipHistory_;
   std::unique_ptr<double[]> tauAvgHistory_;
 
-  // Constants of the march, formed once: Es·Ab and 2·Es·Ab in single precision.
-  double deltaL_ = 0;
-  double phi_ = 0;
-  float EsAb_ = 0;
-  float twoEsAb_ = 0;
-
-  std::vector<SectionRow> rows_;  // sections handed over in chunks
+  std::optional<SectionMarch> march_;
+  SectionMarch::RowSink sectionSink_;
   StepResult last_;
 };
 

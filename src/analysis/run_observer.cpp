@@ -20,6 +20,13 @@ void ObserverList::stepStarted(int step, double s0, float ds) {
     o->stepStarted(step, s0, ds);
 }
 
+bool ObserverList::needsSections(int step) const {
+  bool needed = false;
+  for (const RunObserver* o : observers_)
+    needed = o->needsSections(step) || needed;
+  return needed;
+}
+
 void ObserverList::sectionsComputed(std::span<const SectionRow> rows) {
   for (RunObserver* o : observers_)
     o->sectionsComputed(rows);
@@ -48,6 +55,11 @@ void ObserverList::runFinished(const StepResult& last) {
 void ObserverList::runStopped(int step) {
   for (RunObserver* o : observers_)
     o->runStopped(step);
+}
+
+void ObserverList::slipIncrementChanged(float ds) {
+  for (RunObserver* o : observers_)
+    o->slipIncrementChanged(ds);
 }
 
 }  // namespace kvt

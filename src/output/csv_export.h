@@ -28,6 +28,7 @@ struct LoadSlipRow {
 class LoadSlipHistory : public RunObserver {
  public:
   void runStarted(const RunStart& start) override;
+  bool needsSections(int step) const override { return (void)step, false; }
   void stepFinished(const StepResult& result) override;
   const std::vector<LoadSlipRow>& rows() const { return rows_; }
 
@@ -41,6 +42,7 @@ class ProfileCapture : public RunObserver {
   explicit ProfileCapture(std::set<int> steps) : steps_(std::move(steps)) {}
   void runStarted(const RunStart& start) override;
   void stepStarted(int step, double s0, float ds) override;
+  bool needsSections(int step) const override { return steps_.contains(step); }
   void sectionsComputed(std::span<const SectionRow> rows) override;
   void stepFinished(const StepResult& result) override;
 

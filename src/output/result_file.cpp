@@ -51,7 +51,7 @@ std::string resultFileName(std::string_view resultFilePath) {
   return std::string(resultFilePath.substr(0, resultFilePath.size() - cut)) + "T-S";
 }
 
-ResultFile::ResultFile(AnalysisParameters& parameters, const Clock& clock)
+ResultFile::ResultFile(const AnalysisParameters& parameters, const Clock& clock)
     : parameters_(parameters), clock_(clock) {}
 
 ResultFile::~ResultFile() = default;  // LineFile closes without reporting
@@ -69,7 +69,6 @@ void ResultFile::openResultFile() {
   file_.abandon();
   distanceTexts_.clear();
   path_ = resultFileName(parameters_.resultFilePath);
-  parameters_.resultFilePath = path_;
   try {
     file_.create(path_);
   } catch (const std::system_error& error) {

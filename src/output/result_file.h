@@ -29,22 +29,26 @@ class ResultFileError : public AnalysisError {
 // three characters gets "T-S" appended.
 std::string resultFileName(std::string_view resultFilePath);
 
-// Writes the report of one run. Opening (at the run's start) chooses the name, stores it back
-// into the record's `resultFilePath`, creates the file and writes the header; every step adds its
-// block; the file is closed when the run ends, however it ends (also when this object is
-// destroyed). Failures throw `ResultFileError` out of the run.
+// Writes the report of one run. Opening (at the run's start) chooses the name from the record's
+// `resultFilePath`, creates the file and writes the header; every step adds its block; the file
+// is closed when the run ends, however it ends (also when this object is destroyed). Failures
+// throw `ResultFileError` out of the run. The record is only read: the desktop program stores
+// the chosen name (`path`) back into `resultFilePath` itself, so that its next run derives its
+// name from this one's, while runs of a study each keep their own.
 class ResultFile : public RunObserver {
  public:
-  ResultFile(AnalysisParameters& parameters, const Clock& clock);
+  ResultFile(const AnalysisParameters& parameters, const Clock& clock);
   ~ResultFile() override;
   ResultFile(const ResultFile&) = delete;
   ResultFile& operator=(const ResultFile&) = delete;
 
-  // The path the file was created under ("" before the run started).
+  // The path chosen for the file ("" before the run started); set before the file is created,
+  // so it names the file also when creating it failed.
   const std::string& path() const;
 
   void runStarted(const RunStart& start) override;           // openResultFile, writeRunHeader
   void stepStarted(int step, double s0, float ds) override;  // writeStepStart
+  bool needsSections(int step) const override { return (void)step, detailed(); }
   void sectionsComputed(std::span<const SectionRow> rows) override;  // writeSectionRow each
   void stepFinished(const StepResult& result) override;              // writeStepResult
   void runFinished(const StepResult& last) override;                 // closeResultFile
@@ -61,7 +65,7 @@ class ResultFile : public RunObserver {
   const std::string& distanceText(const SectionRow& row);
   [[noreturn]] void fail(const char* action, const std::system_error& error) const;
 
-  AnalysisParameters& parameters_;
+  const AnalysisParameters& parameters_;
   const Clock& clock_;
   LineFile file_;
   std::string path_;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <exception>
 
@@ -91,6 +92,11 @@ void RunController::runAnalysis() {
   onStack_ = true;
   try {
     ResultFile resultFile(record_, *clock_);
+    // The record keeps the chosen name, so the next run derives its name from this one's
+    // ("default.t-s", then "default.T-S"), also when the file could not be created.
+    const auto keepResultName = qScopeGuard([&] {
+      if (!resultFile.path().empty()) record_.resultFilePath = resultFile.path();
+    });
     ObserverList observers;
     observers.add(*form3_);
     observers.add(*form2_);
@@ -111,6 +117,12 @@ void RunController::runAnalysis() {
 
 bool RunController::stopRequested(int) {
   return closed_;
+}
+
+// The analysis window shows the record's initialDs as the current increment, and after the run
+// the record keeps the last one until the next "Execute" stores the entered value again.
+void RunController::slipIncrementChanged(float ds) {
+  record_.initialDs = ds;
 }
 
 // Every fifth step the user interface gets its turn: input is always handled, and the windows

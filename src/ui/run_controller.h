@@ -50,7 +50,9 @@ class RunController : public QObject, public RunObserver {
   Form4* form4() const;
 
   bool stopRequested(int step) override;
+  bool needsSections(int step) const override { return (void)step, false; }
   void yieldPoint(int step) override;
+  void slipIncrementChanged(float ds) override;
   void runFinished(const StepResult& last) override;
 
  protected:

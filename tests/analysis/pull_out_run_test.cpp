@@ -27,6 +27,7 @@ class Recorder : public RunObserver {
   std::vector<StepResult> results;
   std::vector<std::vector<SectionRow>> sections;  // per step
   std::vector<float> dsAtStart;
+  float lastDs = 0;  // the last increment told through slipIncrementChanged
   int finished = 0;
   int stoppedAt = 0;
   int lastPointStep = 0;
@@ -71,6 +72,7 @@ class Recorder : public RunObserver {
     events.push_back("stopped");
     stoppedAt = step;
   }
+  void slipIncrementChanged(float ds) override { lastDs = ds; }
 };
 
 std::string e3(double v) {
@@ -154,12 +156,14 @@ TEST_F(DefaultRun, HandsOverInTheFixedOrderAndYieldsEveryFifthStep) {
   EXPECT_EQ(recorder_.lastPointStep, 432);
 }
 
-TEST_F(DefaultRun, IncrementGrowsOnlyAndIsWrittenBackToInitialDs) {
+TEST_F(DefaultRun, IncrementGrowsOnlyAndIsToldAtEveryChange) {
   const auto& ds = recorder_.dsAtStart;
   for (std::size_t k = 1; k < ds.size(); ++k)
     EXPECT_GE(ds[k], ds[k - 1]) << k;
-  // The record keeps the increment that would have led to step 433.
-  EXPECT_EQ(params_.initialDs, static_cast<float>(1.02 * static_cast<double>(ds.back())));
+  // The last change told is the increment that would have led to step 433; the record itself
+  // is only read.
+  EXPECT_EQ(recorder_.lastDs, static_cast<float>(1.02 * static_cast<double>(ds.back())));
+  EXPECT_EQ(params_.initialDs, 0.00001f);
   // s0 of each step is the previous one plus the increment shown at the step's start.
   for (std::size_t k = 1; k < ds.size(); ++k)
     EXPECT_EQ(recorder_.results[k].s0, recorder_.results[k - 1].s0 + static_cast<double>(ds[k]));

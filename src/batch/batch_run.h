@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 //
-// Running parameter files without the window, for parameter studies: each file is loaded into a
-// fresh set of entries exactly as the window would load it, committed as "Execute" commits it,
-// and run with its result file written beside it.
+// The batch layer: running parameter files without the window, for parameter studies. Each file
+// is loaded into a fresh set of entries exactly as the window would load it, committed as
+// "Execute" commits it, and run with its result file written beside it. Every run works on a
+// record of its own, so runs can go side by side.
 #pragma once
 
 #include <optional>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
+#include "output/clock.h"
 
 namespace kvt {
 

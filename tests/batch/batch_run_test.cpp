@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/batch_run.h"
+#include "batch/batch_run.h"
 
 #include <gtest/gtest.h>
 
