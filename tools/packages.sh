@@ -1,18 +1,31 @@
 # shellcheck shell=bash
-# The Debian packages the build, the tests and the program need, and a function that installs
-# those that are missing. Sourced by ./run and ./test; nothing needs to be installed by hand.
+# The Debian packages kvt needs, in three lists, and a function that installs those that are
+# missing. Sourced by ./run (running and building), ./test and ./fuzz (all three); nothing needs
+# to be installed by hand.
 
-KVT_PACKAGES=(
+# What the built programs need at run time: the Qt libraries come with the -dev packages below;
+# the font is the Japanese Gothic face the windows were drawn with.
+KVT_RUN_PACKAGES=(
+  fonts-ipafont-gothic
+)
+
+# What building kvt and kvt-batch needs.
+KVT_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+)
+
+# What the tests, benchmarks and fuzzers need on top.
+KVT_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-ipafont-gothic
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
+  poppler-utils
 )
 
 kvt_ensure_packages() {
   local missing=()
   local package
-  for package in "${KVT_PACKAGES[@]}" "$@"; do
+  for package in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$package")
     fi
@@ -24,4 +37,13 @@ kvt_ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
+}
+
+kvt_ensure_run_packages() {
+  kvt_ensure_packages "${KVT_RUN_PACKAGES[@]}" "${KVT_BUILD_PACKAGES[@]}" "$@"
+}
+
+kvt_ensure_all_packages() {
+  kvt_ensure_packages "${KVT_RUN_PACKAGES[@]}" "${KVT_BUILD_PACKAGES[@]}" \
+    "${KVT_TEST_PACKAGES[@]}" "$@"
 }

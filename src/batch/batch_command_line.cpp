@@ -29,6 +29,8 @@ constexpr std::string_view kUsage =
     "  --csv           also write the load-slip response as NAME.csv\n"
     "  --profile-csv S also write the distribution along the bar at steps S (comma-separated)\n"
     "                  as NAME.stepN.csv\n"
+    "  --units U       units of the CSV files: kgf-cm (as entered, the default) or si (kN, mm,\n"
+    "                  MPa); the result file is always in kgf-cm\n"
     "  --              end of the options: every later argument is a file\n"
     "  --help          show this text\n";
 
@@ -85,6 +87,17 @@ const std::vector<OptionSpec>& optionTable() {
        [](BatchCommand& c, std::string_view value) -> Result {
          if (!parseSteps(value, c.options.profileSteps))
            return "--profile-csv needs step numbers, e.g. 1,100,251";
+         return std::nullopt;
+       }},
+      {"--units", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (value == "si" || value == "SI") {
+           c.options.units = UnitSystem::SI;
+         } else if (value == "kgf-cm") {
+           c.options.units = UnitSystem::KgfCm;
+         } else {
+           return "--units is si or kgf-cm, not '" + std::string(value) + "'";
+         }
          return std::nullopt;
        }},
   };

@@ -3,12 +3,12 @@
 
 #include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
-#include "output/csv_export.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
+#include "output/csv_export.h"
+#include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/format_number.h"
-#include "output/result_file.h"
 
 namespace kvt {
 

@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "output/clock.h"
+#include "output/units.h"
 
 namespace kvt {
 
 struct BatchOptions {
-  std::optional<bool> detailOutput;  // overrides the file's "Detail output" line when set
-  bool loadSlipCsv = false;          // NAME.csv beside the result file
-  std::set<int> profileSteps;        // NAME-stepN.csv for each step the run reaches
+  std::optional<bool> detailOutput;      // overrides the file's "Detail output" line when set
+  bool loadSlipCsv = false;              // NAME.csv beside the result file
+  std::set<int> profileSteps;            // NAME-stepN.csv for each step the run reaches
+  UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures; the report is kgf-cm
 };
 
 struct BatchResult {

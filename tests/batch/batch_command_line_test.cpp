@@ -33,6 +33,14 @@ TEST(BatchCommandLine, TakesAValueAfterAnEqualsSign) {
   EXPECT_EQ(parsed({"--profile-csv=5", "a.kvt"}).options.profileSteps, std::set<int>{5});
 }
 
+TEST(BatchCommandLine, ChoosesTheUnitsOfTheExports) {
+  EXPECT_EQ(parsed({"a.kvt"}).options.units, UnitSystem::KgfCm);
+  EXPECT_EQ(parsed({"--units", "si", "a.kvt"}).options.units, UnitSystem::SI);
+  EXPECT_EQ(parsed({"--units=kgf-cm", "a.kvt"}).options.units, UnitSystem::KgfCm);
+  EXPECT_EQ(usageError({"--units", "imperial", "a.kvt"}),
+            "--units is si or kgf-cm, not 'imperial'");
+}
+
 TEST(BatchCommandLine, DoubleDashEndsTheOptions) {
   const BatchCommand c = parsed({"--no-detail", "--", "--csv", "-"});
   EXPECT_EQ(c.files, (std::vector<std::string>{"--csv", "-"}));
