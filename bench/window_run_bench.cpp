@@ -11,6 +11,7 @@
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/parameter_entries.h"
+#include "support/fake_prompt.h"
 #include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 #include "ui/form1.h"
@@ -29,8 +30,9 @@ void BM_WindowsExecuteToOk(benchmark::State& state) {
   const kvt::testing::TempDir dir;
   const kvt::testing::Cwd cwd(dir.path());
   kvt::AnalysisParameters record;
-  kvt::ui::Form1 form(record);
-  form.setMessageSink([](const QString&, const QString&) {});
+  kvt::testing::FakePrompt prompt;
+  const kvt::testing::FixedClock clock;
+  kvt::ui::Form1 form(record, prompt, clock);
   form.show();
   form.box(4)->setText(deltaLText(state));
   for (auto _ : state) {

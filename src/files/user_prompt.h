@@ -5,14 +5,22 @@
 
 namespace kvt {
 
-// The two ways the file routines talk to the user: a modal Yes/No question (No is the default
-// button, no icon) and a modal report with an OK button and the exclamation icon. The window
-// implements them with message boxes; tests and the command-line runner answer them in code.
+// The one way the program talks to the user: a modal Yes/No question (No is the default button,
+// no icon), a modal report with an OK button and the exclamation icon, and the name of a file to
+// save to. The desktop program implements them with message boxes and a save dialog; tests and
+// the command-line runner answer them in code, so nothing ever waits for a person there.
 class UserPrompt {
  public:
   virtual ~UserPrompt() = default;
   virtual bool question(const std::string& title, const std::string& text) = 0;
   virtual void warning(const std::string& title, const std::string& text) = 0;
+  // The file the user chooses to save to, offered `suggestedName` and `filter` ("PNG images
+  // (*.png)"); empty when the user cancels, and always where nobody can be asked.
+  virtual std::string saveFileName(const std::string& caption, const std::string& suggestedName,
+                                   const std::string& filter) {
+    (void)caption, (void)suggestedName, (void)filter;
+    return {};
+  }
 };
 
 }  // namespace kvt

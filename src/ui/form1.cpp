@@ -7,7 +7,6 @@
 #include <QShowEvent>
 
 #include "frm_open_save.h"
-#include "message_box_prompt.h"
 #include "params/commit_parameters.h"
 #include "params/numeric_boxes.h"
 #include "run_controller.h"
@@ -16,15 +15,8 @@
 
 namespace kvt::ui {
 
-Form1::Form1(AnalysisParameters& record, QWidget* parent)
-    : QWidget(parent),
-      entries_(record),
-      messages_(showWarning),
-      fileCommand_([](Form1& form, bool saveMode) {
-        showOpenSave(form.entries(), form.parameterFileLines(), form.userPrompt(),
-                     form.messageSink(), saveMode, &form);
-      }),
-      prompt_(std::make_unique<MessageBoxPrompt>()) {
+Form1::Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock, QWidget* parent)
+    : QWidget(parent), entries_(record), prompt_(prompt), clock_(clock) {
   setObjectName("Form1");
   setWindowTitle("KVT Parameter");
   setFixedSize(twipsSize(7305, 6180));
@@ -86,11 +78,11 @@ void Form1::execute() {
   // A run still unwinding after its windows were closed finishes before another can start.
   if (controller_ && controller_->isRunning()) return;
   if (const auto error = commitParameters(entries_.texts(), entries_.record())) {
-    messages_("KVT", QString::fromStdString("The analysis was not started. " + error->message));
+    prompt_.warning("KVT", "The analysis was not started. " + error->message);
     return;
   }
   hide();
-  controller_ = std::make_unique<RunController>(entries_.record(), *this, messages_);
+  controller_ = std::make_unique<RunController>(entries_.record(), *this, prompt_, clock_);
   controller_->start();
 }
 

@@ -6,12 +6,15 @@
 #include <memory>
 
 #include "files/parameter_file.h"
-#include "message_sink.h"
 #include "params/parameter_entries.h"
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+
+namespace kvt {
+class Clock;
+}
 
 namespace kvt::ui {
 
@@ -20,14 +23,16 @@ class RunController;
 // The parameter window "KVT Parameter": a box for every input, "Detail output", and the buttons
 // Execute, Open, Save and Exit. Its boxes are bound to `ParameterEntries`, which runs each box's
 // rule as the user types; "Execute" converts the entries into the shared record and starts a run.
+//
+// Every question, report and file name the program asks of the user goes through `prompt`, and
+// every result file takes its date and time from `clock`; both are handed on to the run and its
+// windows, so that a whole session can run with neither a person nor a real clock.
 class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // "Open" and "Save": the file selection window (a test may put something else in its place).
-  using FileCommand = std::function<void(Form1& form, bool saveMode)>;
-
-  explicit Form1(AnalysisParameters& record, QWidget* parent = nullptr);
+  Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock,
+        QWidget* parent = nullptr);
   ~Form1() override;
 
   ParameterEntries& entries() { return entries_; }
@@ -35,12 +40,7 @@ class Form1 : public QWidget {
   QCheckBox* detailOutputBox() const { return check1_; }
   RunController* runController() const { return controller_.get(); }
 
-  void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
-  const MessageSink& messageSink() const { return messages_; }
-  void setFileCommand(FileCommand command) { fileCommand_ = std::move(command); }
-  // The overwrite question and the file routines' reports; message boxes unless replaced.
-  UserPrompt& userPrompt() { return *prompt_; }
-  void setUserPrompt(std::unique_ptr<UserPrompt> prompt) { prompt_ = std::move(prompt); }
+  UserPrompt& userPrompt() { return prompt_; }
   ParameterFileLines& parameterFileLines() { return parameterFileLines_; }
 
   // "Execute": commit the entries and start a run in the analysis windows.
@@ -55,10 +55,9 @@ class Form1 : public QWidget {
   void showBoxError(int number, const std::optional<NumericError>& error);
 
   ParameterEntries entries_;
+  UserPrompt& prompt_;
+  const Clock& clock_;
   std::unique_ptr<RunController> controller_;
-  MessageSink messages_;
-  FileCommand fileCommand_;
-  std::unique_ptr<UserPrompt> prompt_;
   ParameterFileLines parameterFileLines_;
   std::array<QLineEdit*, BoxTexts::kLast + 1> boxes_{};
   QCheckBox* check1_ = nullptr;

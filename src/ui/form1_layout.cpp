@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "form1.h"
+#include "frm_open_save.h"
 #include "twips.h"
 #include "ui_style.h"
 
@@ -187,12 +188,10 @@ void Form1::buildLayout() {
 
   connect(execute_, &QPushButton::clicked, this, &Form1::execute);
   connect(exit, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
-  connect(open, &QPushButton::clicked, this, [this] {
-    if (fileCommand_) fileCommand_(*this, false);
-  });
-  connect(save, &QPushButton::clicked, this, [this] {
-    if (fileCommand_) fileCommand_(*this, true);
-  });
+  connect(open, &QPushButton::clicked, this,
+          [this] { showOpenSave(entries_, parameterFileLines_, prompt_, false, this); });
+  connect(save, &QPushButton::clicked, this,
+          [this] { showOpenSave(entries_, parameterFileLines_, prompt_, true, this); });
 }
 
 }  // namespace kvt::ui

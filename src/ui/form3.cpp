@@ -14,7 +14,7 @@
 
 namespace kvt::ui {
 
-Form3::Form3(QWidget* parent) : QWidget(parent) {
+Form3::Form3(UserPrompt& prompt, QWidget* parent) : QWidget(parent), prompt_(prompt) {
   setObjectName("Form3");
   setWindowTitle("τ-s relationship");
   setFixedSize(twipsSize(3195, 2970));
@@ -44,9 +44,9 @@ void Form3::stepFinished(const StepResult& result) {
 QMenu* Form3::contextMenu() {
   if (menu_) return menu_;
   menu_ = new QMenu(this);
-  addSaveAction(*menu_, "Save image…", *this, asker_, "tau-s.png", "PNG images (*.png)",
+  addSaveAction(*menu_, "Save image…", *this, prompt_, "tau-s.png", "PNG images (*.png)",
                 [this](const QString& path) { saveImage(path); });
-  addSaveAction(*menu_, "Save data…", *this, asker_, "load-slip.csv", "CSV files (*.csv)",
+  addSaveAction(*menu_, "Save data…", *this, prompt_, "load-slip.csv", "CSV files (*.csv)",
                 [this](const QString& path) { saveData(path); });
   return menu_;
 }
@@ -56,11 +56,11 @@ void Form3::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool Form3::saveImage(const QString& path) {
-  return saveWindowImage(*this, path, messages_);
+  return saveWindowImage(*this, path, prompt_);
 }
 
 bool Form3::saveData(const QString& path) {
-  return saveTextFile(path, loadSlipCsv(history_.rows()), messages_);
+  return saveTextFile(path, loadSlipCsv(history_.rows()), prompt_);
 }
 
 void Form3::tauSlipPoint(const TauSlipPoint& point) {

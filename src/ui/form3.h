@@ -24,7 +24,8 @@ class Form3 : public QWidget, public RunObserver {
   Q_OBJECT
 
  public:
-  explicit Form3(QWidget* parent = nullptr);
+  // `prompt` asks for the names of saved files and reports failures.
+  explicit Form3(UserPrompt& prompt, QWidget* parent = nullptr);
 
   int lineWidth() const;
   DrawingSurface& surface() const { return *surface_; }
@@ -43,8 +44,6 @@ class Form3 : public QWidget, public RunObserver {
   bool saveImage(const QString& path);
   bool saveData(const QString& path);
   const LoadSlipHistory& history() const { return history_; }
-  void setFileNameAsker(FileNameAsker asker) { asker_ = std::move(asker); }
-  void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
 
   void redrawTauSlipGraph(int step, double slip, double tauAvg,
                           std::span<const double> slipHistory = {},
@@ -57,8 +56,7 @@ class Form3 : public QWidget, public RunObserver {
   DrawingSurface* surface_ = nullptr;
   QMenu* menu_ = nullptr;
   LoadSlipHistory history_;
-  FileNameAsker asker_ = askWithSaveDialog;
-  MessageSink messages_ = showWarning;
+  UserPrompt& prompt_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;
   double slipAxisMax_ = 0;

@@ -17,7 +17,8 @@ LineWidthOverflow::LineWidthOverflow(int width)
     : AnalysisError("The distribution graph's zero line would be " + std::to_string(width) +
                     "·2 pixels wide, beyond the largest line width (32767).") {}
 
-Form4::Form4(const Form3& form3, QWidget* parent) : QWidget(parent), form3_(form3) {
+Form4::Form4(const Form3& form3, UserPrompt& prompt, QWidget* parent)
+    : QWidget(parent), form3_(form3), prompt_(prompt) {
   setObjectName("Form4");
   setWindowTitle("distribution of τ");
   setFixedSize(twipsSize(3195, 2910));
@@ -55,7 +56,7 @@ void Form4::yieldPoint(int) {
 QMenu* Form4::contextMenu() {
   if (menu_) return menu_;
   menu_ = new QMenu(this);
-  addSaveAction(*menu_, "Save image…", *this, asker_, "distribution.png", "PNG images (*.png)",
+  addSaveAction(*menu_, "Save image…", *this, prompt_, "distribution.png", "PNG images (*.png)",
                 [this](const QString& path) { saveImage(path); });
   return menu_;
 }
@@ -65,7 +66,7 @@ void Form4::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool Form4::saveImage(const QString& path) {
-  return saveWindowImage(*this, path, messages_);
+  return saveWindowImage(*this, path, prompt_);
 }
 
 void Form4::refreshFrame() {

@@ -28,7 +28,7 @@ class Form4 : public QWidget, public RunObserver {
 
  public:
   // The zero line is drawn twice as wide as the τ-s graph's lines.
-  explicit Form4(const Form3& form3, QWidget* parent = nullptr);
+  explicit Form4(const Form3& form3, UserPrompt& prompt, QWidget* parent = nullptr);
 
   DrawingSurface& surface() const { return *surface_; }
   double distributionBase() const { return distributionBase_; }
@@ -43,8 +43,6 @@ class Form4 : public QWidget, public RunObserver {
   // The right-click menu: "Save image…".
   QMenu* contextMenu();
   bool saveImage(const QString& path);
-  void setFileNameAsker(FileNameAsker asker) { asker_ = std::move(asker); }
-  void setMessageSink(MessageSink sink) { messages_ = std::move(sink); }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -53,8 +51,7 @@ class Form4 : public QWidget, public RunObserver {
   const Form3& form3_;
   DrawingSurface* surface_ = nullptr;
   QMenu* menu_ = nullptr;
-  FileNameAsker asker_ = askWithSaveDialog;
-  MessageSink messages_ = showWarning;
+  UserPrompt& prompt_;
   int segmentCount_ = 0;
   double top_ = 0, bottom_ = 0, distributionBase_ = 0;
 };

@@ -33,12 +33,8 @@ QLabel* addLabel(QWidget* parent, int index, const QString& caption, const QRect
 }  // namespace
 
 frmOpenSave::frmOpenSave(ParameterEntries& entries, ParameterFileLines& lines, UserPrompt& prompt,
-                         MessageSink messages, QWidget* parent)
-    : QDialog(parent),
-      entries_(entries),
-      lines_(lines),
-      prompt_(prompt),
-      messages_(std::move(messages)) {
+                         QWidget* parent)
+    : QDialog(parent), entries_(entries), lines_(lines), prompt_(prompt) {
   setObjectName("frmOpenSave");
   setFixedSize(twipsSize(5760, 3975));
   setColors(this, Qt::black, kLightGrey);
@@ -126,7 +122,8 @@ void frmOpenSave::onDriveChanged() {
   if (drive.isEmpty()) return;
   if (::faccessat(AT_FDCWD, drive.toLocal8Bit().constData(), R_OK | X_OK, AT_EACCESS) != 0) {
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    messages_("KVT", QString("The drive %1 cannot be read: %2.").arg(drive, reason));
+    prompt_.warning("KVT",
+                    QString("The drive %1 cannot be read: %2.").arg(drive, reason).toStdString());
     drvOpenSave_->setDrive(drvOpenSave_->driveOf(dirOpenSave_->path()));
     return;
   }
@@ -185,14 +182,14 @@ void frmOpenSave::confirm() {
   struct stat info {};
   if (::stat(name.c_str(), &info) != 0) {
     if (errno != ENOENT && errno != ENOTDIR) {
-      messages_("KVT", QString::fromLocal8Bit(std::strerror(errno)));
+      prompt_.warning("KVT", QString::fromLocal8Bit(std::strerror(errno)).toStdString());
       return;
     }
     if (saveMode()) {
       SaveParameterFile(name, entries_, prompt_);
       accept();
     } else if (openMode()) {
-      messages_("KVT", "ファイルが存在しません。");
+      prompt_.warning("KVT", "ファイルが存在しません。");
     }
   }
 }
@@ -205,8 +202,8 @@ void prepareOpenSave(frmOpenSave& window, bool saveMode) {
 }
 
 void showOpenSave(ParameterEntries& entries, ParameterFileLines& lines, UserPrompt& prompt,
-                  MessageSink messages, bool saveMode, QWidget* parent) {
-  frmOpenSave window(entries, lines, prompt, std::move(messages), parent);
+                  bool saveMode, QWidget* parent) {
+  frmOpenSave window(entries, lines, prompt, parent);
   prepareOpenSave(window, saveMode);
   window.exec();
 }

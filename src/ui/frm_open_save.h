@@ -4,7 +4,6 @@
 #include <QDialog>
 
 #include "files/parameter_file.h"
-#include "message_sink.h"
 
 class QLabel;
 class QLineEdit;
@@ -28,7 +27,7 @@ class frmOpenSave : public QDialog {
 
  public:
   frmOpenSave(ParameterEntries& entries, ParameterFileLines& lines, UserPrompt& prompt,
-              MessageSink messages, QWidget* parent = nullptr);
+              QWidget* parent = nullptr);
 
   QLineEdit* nameBox() const { return txtOpenSave_; }
   FileListBox* fileList() const { return filOpenSave_; }
@@ -59,7 +58,6 @@ class frmOpenSave : public QDialog {
   ParameterEntries& entries_;
   ParameterFileLines& lines_;
   UserPrompt& prompt_;
-  MessageSink messages_;
   QLineEdit* txtOpenSave_ = nullptr;
   FileListBox* filOpenSave_ = nullptr;
   DirListBox* dirOpenSave_ = nullptr;
@@ -74,6 +72,6 @@ void prepareOpenSave(frmOpenSave& window, bool saveMode);
 
 // "Open" and "Save" of the parameter window: the file selection window in its mode, modal.
 void showOpenSave(ParameterEntries& entries, ParameterFileLines& lines, UserPrompt& prompt,
-                  MessageSink messages, bool saveMode, QWidget* parent);
+                  bool saveMode, QWidget* parent);
 
 }  // namespace kvt::ui

@@ -2,7 +2,6 @@
 #include "graph_export.h"
 
 #include <QBuffer>
-#include <QFileDialog>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
@@ -12,43 +11,39 @@
 
 namespace kvt::ui {
 
-QString askWithSaveDialog(QWidget* parent, const QString& caption, const QString& suggestedName,
-                          const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
-}
-
-void addSaveAction(QMenu& menu, const QString& text, QWidget& window, const FileNameAsker& asker,
+void addSaveAction(QMenu& menu, const QString& text, QWidget& window, UserPrompt& prompt,
                    const QString& suggestedName, const QString& filter,
                    std::function<void(const QString& path)> save) {
-  const QString caption = QString(text).remove("…");
+  const std::string caption = QString(text).remove("…").toStdString();
   QObject::connect(menu.addAction(text), &QAction::triggered, &window,
-                   [&window, &asker, caption, suggestedName, filter, save] {
-                     const QString path = asker(&window, caption, suggestedName, filter);
-                     if (!path.isEmpty()) save(path);
+                   [&prompt, caption, suggestedName, filter, save] {
+                     const std::string path = prompt.saveFileName(
+                         caption, suggestedName.toStdString(), filter.toStdString());
+                     if (!path.empty()) save(QString::fromStdString(path));
                    });
 }
 
-bool saveTextFile(const QString& path, const std::string& bytes, const MessageSink& messages) {
+bool saveTextFile(const QString& path, const std::string& bytes, UserPrompt& prompt) {
   try {
     writeFileAtomically(path.toStdString(), bytes);
     return true;
   } catch (const FileWriteError& error) {
-    messages("KVT", QString::fromStdString(error.what()));
+    prompt.warning("KVT", error.what());
     return false;
   }
 }
 
-bool saveWindowImage(QWidget& window, const QString& path, const MessageSink& messages) {
+bool saveWindowImage(QWidget& window, const QString& path, UserPrompt& prompt) {
   const QImage picture = window.grab().toImage();
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) {
-    messages("KVT", "The picture of the window could not be made.");
+    prompt.warning("KVT", "The picture of the window could not be made.");
     return false;
   }
   return saveTextFile(path, std::string(png.constData(), static_cast<std::size_t>(png.size())),
-                      messages);
+                      prompt);
 }
 
 }  // namespace kvt::ui

@@ -20,11 +20,8 @@
 namespace kvt::ui {
 
 RunController::RunController(AnalysisParameters& record, QWidget& parameterWindow,
-                             MessageSink messages, const Clock* clock)
-    : record_(record), parameterWindow_(parameterWindow), messages_(std::move(messages)) {
-  if (!clock) systemClock_ = std::make_unique<SystemClock>();
-  clock_ = clock ? clock : systemClock_.get();
-}
+                             UserPrompt& prompt, const Clock& clock)
+    : record_(record), parameterWindow_(parameterWindow), prompt_(prompt), clock_(clock) {}
 
 RunController::~RunController() {
   delete form2_.data();
@@ -44,8 +41,8 @@ Form4* RunController::form4() const {
 
 void RunController::start() {
   form2_ = new Form2;
-  form3_ = new Form3;
-  form4_ = new Form4(*form3_);
+  form3_ = new Form3(prompt_);
+  form4_ = new Form4(*form3_, prompt_);
   connect(form2_, &Form2::activated, this, &RunController::onActivated);
   connect(form2_, &Form2::buttonPressed, this, &RunController::closeAnalysisWindows);
   connect(form2_, &Form2::closeRequested, this, &RunController::closeAnalysisWindows);
@@ -91,7 +88,7 @@ void RunController::runAnalysis() {
   if (closed_) return;
   onStack_ = true;
   try {
-    ResultFile resultFile(record_, *clock_);
+    ResultFile resultFile(record_, clock_);
     // The record keeps the chosen name, so the next run derives its name from this one's
     // ("default.t-s", then "default.T-S"), also when the file could not be created.
     const auto keepResultName = qScopeGuard([&] {
@@ -108,7 +105,7 @@ void RunController::runAnalysis() {
     if (!closed_) {
       state_ = State::Failed;
       presentWindows();
-      messages_("KVT", QString::fromStdString(error.what()));
+      prompt_.warning("KVT", error.what());
     }
   }
   onStack_ = false;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "analysis/run_observer.h"
-#include "message_sink.h"
+#include "files/user_prompt.h"
 #include "params/analysis_parameters.h"
 
 namespace kvt {
@@ -33,9 +33,10 @@ class RunController : public QObject, public RunObserver {
  public:
   enum class State { Loaded, Running, Finished, Failed, Closed };
 
-  // `clock` is the result file's date and time (the system's when null).
-  RunController(AnalysisParameters& record, QWidget& parameterWindow, MessageSink messages,
-                const Clock* clock = nullptr);
+  // `prompt` reports a failed run and serves the windows' save actions; `clock` gives the result
+  // file its date and time.
+  RunController(AnalysisParameters& record, QWidget& parameterWindow, UserPrompt& prompt,
+                const Clock& clock);
   ~RunController() override;
 
   // Loads the analysis window, places the three windows and shows them.
@@ -69,9 +70,8 @@ class RunController : public QObject, public RunObserver {
 
   AnalysisParameters& record_;
   QWidget& parameterWindow_;
-  MessageSink messages_;
-  std::unique_ptr<Clock> systemClock_;
-  const Clock* clock_;
+  UserPrompt& prompt_;
+  const Clock& clock_;
   QPointer<Form2> form2_;
   QPointer<Form3> form3_;
   QPointer<Form4> form4_;

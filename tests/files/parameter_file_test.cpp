@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "files/cp932.h"
+#include "support/fake_prompt.h"
 #include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -22,27 +23,7 @@
 namespace kvt {
 namespace {
 
-struct Message {
-  std::string title;
-  std::string text;
-};
-
-// Answers the overwrite question as told and records everything it was shown.
-class FakePrompt : public UserPrompt {
- public:
-  bool answer = true;
-  std::vector<Message> questions;
-  std::vector<Message> warnings;
-
-  bool question(const std::string& title, const std::string& text) override {
-    questions.push_back({title, text});
-    return answer;
-  }
-  void warning(const std::string& title, const std::string& text) override {
-    warnings.push_back({title, text});
-  }
-};
-
+using testing::FakePrompt;
 using testing::readBytes;
 using testing::writeBytes;
 

@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include "params/numeric_boxes.h"
+#include "support/fake_prompt.h"
+#include "support/fixed_clock.h"
 #include "ui/run_controller.h"
 
 using kvt::AnalysisParameters;
@@ -15,10 +17,15 @@ using kvt::ui::Form1;
 class Form1Test : public QObject {
   Q_OBJECT
 
+  kvt::testing::FakePrompt prompt_;
+  kvt::testing::FixedClock clock_;
+
  private slots:
+  void init() { prompt_ = {}; }
+
   void loadStepShowsTheDefaultsAndKeepsTheRecordInStep() {
     AnalysisParameters record;
-    Form1 form(record);
+    Form1 form(record, prompt_, clock_);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.windowTitle(), QString("KVT Parameter"));
@@ -40,7 +47,7 @@ class Form1Test : public QObject {
 
   void layoutFollowsTheDrawing() {
     AnalysisParameters record;
-    Form1 form(record);
+    Form1 form(record, prompt_, clock_);
     QCOMPARE(form.size(), QSize(487, 412));  // 7305 × 6180 twips
     QCOMPARE(form.box(10)->geometry(), QRect(384, 120, 65, 27));
     QCOMPARE(form.box(1)->geometry(), QRect(136, 40, 297, 27));
@@ -50,7 +57,7 @@ class Form1Test : public QObject {
 
   void focusMovesInTheWindowsOrder() {
     AnalysisParameters record;
-    Form1 form(record);
+    Form1 form(record, prompt_, clock_);
     const char* expected[] = {"Command1", "Text1",    "Text2",    "Text3",  "Text4",
                               "Text5",    "Text6",    "Check1",   "Text7",  "Text8",
                               "Text9",    "Text10",   "Text11",   "Text12", "Text13",
@@ -68,7 +75,7 @@ class Form1Test : public QObject {
 
   void typingRunsTheRules() {
     AnalysisParameters record;
-    Form1 form(record);
+    Form1 form(record, prompt_, clock_);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QLineEdit* db = form.box(10);
@@ -94,29 +101,25 @@ class Form1Test : public QObject {
 
   void aRuleErrorIsShownOnTheBoxWithoutInterruptingTyping() {
     AnalysisParameters record;
-    Form1 form(record);
-    QStringList messages;
-    form.setMessageSink([&](const QString&, const QString& text) { messages << text; });
+    Form1 form(record, prompt_, clock_);
     form.box(9)->setText("1e34");
     QVERIFY(form.box(9)->toolTip().contains("Ec"));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(prompt_.warnings.empty());
     form.box(9)->setText("2.4");
     QVERIFY(form.box(9)->toolTip().isEmpty());
   }
 
   void aNumericErrorOfExecuteStartsNothing() {
     AnalysisParameters record;
-    Form1 form(record);
+    Form1 form(record, prompt_, clock_);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QStringList messages;
-    form.setMessageSink([&](const QString&, const QString& text) { messages << text; });
     form.box(9)->setText("1e34");
     const kvt::BoxTexts before = form.entries().texts();
     form.execute();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages[0].contains("Ec") && messages[0].contains("overflow"),
-             qPrintable(messages[0]));
+    QCOMPARE(prompt_.warnings.size(), std::size_t{1});
+    const QString message = QString::fromStdString(prompt_.warnings[0].text);
+    QVERIFY2(message.contains("Ec") && message.contains("overflow"), qPrintable(message));
     QVERIFY(form.isVisible());
     QVERIFY(form.runController() == nullptr);
     QVERIFY(form.entries().texts() == before);

@@ -10,6 +10,7 @@
 
 #include "analysis/pull_out_run.h"
 #include "support/committed_defaults.h"
+#include "support/fake_prompt.h"
 #include "support/temp_dir.h"
 #include "ui/drawing_surface.h"
 #include "ui/form3.h"
@@ -49,7 +50,7 @@ QStringList actionTexts(QMenu* menu) {
 class GraphExportTest : public QObject {
   Q_OBJECT
 
-  QStringList messages_;
+  kvt::testing::FakePrompt prompt_;
 
   void runDefault(Form3& form3, Form4& form4) {
     kvt::AnalysisParameters p = kvt::testing::committedDefaults();
@@ -61,32 +62,29 @@ class GraphExportTest : public QObject {
       form->show();
       QVERIFY(QTest::qWaitForWindowExposed(form));
     }
-    form3.setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
-    form4.setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
   }
 
  private slots:
-  void init() { messages_.clear(); }
+  void init() { prompt_ = {}; }
 
   void menusOfferTheirActions() {
-    Form3 form3;
-    Form4 form4(form3);
+    Form3 form3(prompt_);
+    Form4 form4(form3, prompt_);
     QCOMPARE(actionTexts(form3.contextMenu()), QStringList({"Save image…", "Save data…"}));
     QCOMPARE(actionTexts(form4.contextMenu()), QStringList({"Save image…"}));
   }
 
   void imagesShowTheCurvesAtTheWindowsSize() {
     kvt::testing::TempDir dir;
-    Form3 form3;
-    Form4 form4(form3);
+    Form3 form3(prompt_);
+    Form4 form4(form3, prompt_);
     runDefault(form3, form4);
     // Through the menu, with the file name the user would have typed.
-    form3.setFileNameAsker([&](QWidget*, const QString&, const QString&, const QString&) {
-      return QString::fromStdString(dir.file("tau-s.png"));
-    });
+    prompt_.fileNames.push_back(dir.file("tau-s.png"));
     form3.contextMenu()->actions()[0]->trigger();
+    QCOMPARE(prompt_.fileNameCaptions, std::vector<std::string>{"Save image"});
     QVERIFY(form4.saveImage(QString::fromStdString(dir.file("distribution.png"))));
-    QVERIFY(messages_.isEmpty());
+    QVERIFY(prompt_.warnings.empty());
 
     const QImage tauSlip(QString::fromStdString(dir.file("tau-s.png")));
     QCOMPARE(tauSlip.size(), form3.size());
@@ -122,8 +120,8 @@ class GraphExportTest : public QObject {
 
   void dataHoldsEveryStep() {
     kvt::testing::TempDir dir;
-    Form3 form3;
-    Form4 form4(form3);
+    Form3 form3(prompt_);
+    Form4 form4(form3, prompt_);
     runDefault(form3, form4);
     QVERIFY(form3.saveData(QString::fromStdString(dir.file("load-slip.csv"))));
     QCOMPARE(lineCount(dir.file("load-slip.csv")), 1 + 432);
@@ -131,15 +129,15 @@ class GraphExportTest : public QObject {
 
   void aFailedSaveIsReportedAndLeavesNoFile() {
     kvt::testing::TempDir dir;
-    Form3 form3;
-    Form4 form4(form3);
+    Form3 form3(prompt_);
+    Form4 form4(form3, prompt_);
     runDefault(form3, form4);
     const QString missing = QString::fromStdString(dir.file("missing/tau-s.png"));
     QVERIFY(!form3.saveImage(missing));
     QVERIFY(!form3.saveData(QString::fromStdString(dir.file("missing/data.csv"))));
-    QCOMPARE(messages_.size(), 2);
-    QVERIFY2(messages_[0].contains(missing) && messages_[0].contains("No such file"),
-             qPrintable(messages_[0]));
+    QCOMPARE(prompt_.warnings.size(), std::size_t{2});
+    const QString first = QString::fromStdString(prompt_.warnings[0].text);
+    QVERIFY2(first.contains(missing) && first.contains("No such file"), qPrintable(first));
     QVERIFY(!std::filesystem::exists(dir.path() / "missing"));
   }
 };

@@ -7,6 +7,7 @@
 
 #include "analysis/pull_out_run.h"
 #include "support/committed_defaults.h"
+#include "support/fake_prompt.h"
 #include "ui/drawing_surface.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -69,8 +70,9 @@ class GraphWindowsTest : public QObject {
 
  private slots:
   void windowsHaveTheirCaptionsAndSizes() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     QCOMPARE(form3.windowTitle(), QString("τ-s relationship"));
     QCOMPARE(form4.windowTitle(), QString("distribution of τ"));
     QCOMPARE(form3.size(), QSize(213, 198));  // 3195 × 2970 twips
@@ -81,7 +83,8 @@ class GraphWindowsTest : public QObject {
   }
 
   void firstScaleAndTheTriggersOfARescale() {
-    Form3 form3;
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
     form3.runStarted({115.05, 31, 4, 0.00001f, 0.65f});
     QCOMPARE(form3.text2()->text(), QString("1.5E-02"));
     QCOMPARE(form3.text1()->text(), QString("1.7"));
@@ -141,8 +144,9 @@ class GraphWindowsTest : public QObject {
   }
 
   void finishedRunShowsTheCurveWhereItIs() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     Recorder recorder;
     runDefault(form3, form4, recorder);
     // After the peak the slip axis kept growing; the stress axis holds 1.5 × a pre-peak value.
@@ -158,8 +162,9 @@ class GraphWindowsTest : public QObject {
   }
 
   void distributionGraphKeepsTheStepsSinceTheLastRefresh() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     Recorder recorder;
     runDefault(form3, form4, recorder);
     QCOMPARE(recorder.lastStep, 432);
@@ -178,8 +183,9 @@ class GraphWindowsTest : public QObject {
   }
 
   void drawingSurvivesHidingAndRepainting() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     Recorder recorder;
     form3.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form3));
@@ -194,8 +200,9 @@ class GraphWindowsTest : public QObject {
   }
 
   void emptyRangesAreWidened() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     // tauMax = 0, initialDs = 0, one segment: nothing faults, coordinates stay finite.
     form3.runStarted({0, 1, 1, 0, 0.65f});
     form4.runStarted({0, 1, 1, 0, 0.65f});
@@ -208,8 +215,9 @@ class GraphWindowsTest : public QObject {
   }
 
   void aTooWideZeroLineEndsTheRun() {
-    Form3 form3;
-    Form4 form4(form3);
+    kvt::testing::FakePrompt prompt;
+    Form3 form3(prompt);
+    Form4 form4(form3, prompt);
     form3.surface().setLineWidth(20000);
     QVERIFY_THROWS_EXCEPTION(kvt::AnalysisError, form4.runStarted({115.05, 31, 4, 1e-5f, 0.65f}));
     form3.surface().setLineWidth(16383);

@@ -11,7 +11,9 @@
 #include <iterator>
 #include <memory>
 
+#include "support/fake_prompt.h"
 #include "support/file_bytes.h"
+#include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 #include "ui/file_lists.h"
 #include "ui/form1.h"
@@ -38,22 +40,14 @@ QString shown(const fs::path& path) {
   return QString::fromStdString(fs::canonical(path).string());
 }
 
-// Answers the overwrite question as told and records what it was shown.
-class FakePrompt : public kvt::UserPrompt {
- public:
-  explicit FakePrompt(bool answer) : answer_(answer) {}
-  bool question(const std::string&, const std::string& text) override {
-    questions << QString::fromStdString(text);
-    return answer_;
-  }
-  void warning(const std::string&, const std::string& text) override {
-    warnings << QString::fromStdString(text);
-  }
-  QStringList questions, warnings;
+using kvt::testing::FakePrompt;
 
- private:
-  bool answer_;
-};
+QStringList texts(const std::vector<FakePrompt::Message>& messages) {
+  QStringList list;
+  for (const auto& m : messages)
+    list << QString::fromStdString(m.text);
+  return list;
+}
 
 }  // namespace
 
@@ -64,23 +58,18 @@ class OpenSaveTest : public QObject {
   std::unique_ptr<kvt::testing::Cwd> cwd_;
   kvt::AnalysisParameters record_;
   std::unique_ptr<Form1> form_;
-  FakePrompt* prompt_ = nullptr;
-  QStringList messages_;
+  FakePrompt prompt_;
+  kvt::testing::FixedClock clock_;
 
   std::unique_ptr<frmOpenSave> open(bool saveMode) {
-    auto window = std::make_unique<frmOpenSave>(
-        form_->entries(), form_->parameterFileLines(), form_->userPrompt(),
-        [this](const QString&, const QString& text) { messages_ << text; });
+    auto window = std::make_unique<frmOpenSave>(form_->entries(), form_->parameterFileLines(),
+                                                form_->userPrompt());
     kvt::ui::prepareOpenSave(*window, saveMode);
     window->show();
     return window;
   }
 
-  void useAnswer(bool answer) {
-    auto prompt = std::make_unique<FakePrompt>(answer);
-    prompt_ = prompt.get();
-    form_->setUserPrompt(std::move(prompt));
-  }
+  void useAnswer(bool answer) { prompt_.answer = answer; }
 
   void type(frmOpenSave& window, const QString& text) {
     window.nameBox()->selectAll();
@@ -100,10 +89,8 @@ class OpenSaveTest : public QObject {
     writeBytes(dir_->path() / "README", "");
     writeBytes(dir_->path() / "sub" / "c.kvt", "");
     record_ = {};
-    form_ = std::make_unique<Form1>(record_);
-    form_->setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
-    useAnswer(true);
-    messages_.clear();
+    prompt_ = {};
+    form_ = std::make_unique<Form1>(record_, prompt_, clock_);
   }
   void cleanup() {
     form_.reset();
@@ -199,7 +186,7 @@ class OpenSaveTest : public QObject {
              std::string("Please input the comment.\r\n"));
     QCOMPARE(record_.resultFilePath, std::string("new.kvt"));
     QCOMPARE(record_.parameterFilePath, std::string("earlier.kvt"));
-    QVERIFY(prompt_->questions.isEmpty());
+    QVERIFY(prompt_.questions.empty());
   }
 
   void openingAMissingNameKeepsTheWindowOpen() {
@@ -207,18 +194,18 @@ class OpenSaveTest : public QObject {
     type(*window, "missing.kvt");
     QTest::mouseClick(window->okButton(), Qt::LeftButton);
     QVERIFY(window->isVisible());
-    QCOMPARE(messages_, QStringList({"ファイルが存在しません。"}));
+    QCOMPARE(texts(prompt_.warnings), QStringList({"ファイルが存在しません。"}));
     QCOMPARE(form_->box(1)->text(), QString("Please input the comment."));
   }
 
   void declinedOverwriteClosesWithoutWritingButNamesTheFile() {
-    useAnswer(false);  // before the window takes the prompt
+    useAnswer(false);
     writeBytes(root() / "a.kvt", "precious");
     auto window = open(true);
     window->fileList()->setCurrentRow(1);  // a.kvt
     window->choose();
     QVERIFY(!window->isVisible());
-    QCOMPARE(prompt_->questions, QStringList({"ファイルを上書きしますか？"}));
+    QCOMPARE(texts(prompt_.questions), QStringList({"ファイルを上書きしますか？"}));
     QCOMPARE(readBytes(root() / "a.kvt"), std::string("precious"));
     QCOMPARE(record_.parameterFilePath, (root() / "a.kvt").string());
     QCOMPARE(record_.resultFilePath, std::string());
@@ -285,7 +272,7 @@ class OpenSaveTest : public QObject {
     const std::string result = readBytes(root() / "sub" / "beam1.T-S");
     const std::string expected = "KVT file = " + (root() / "sub" / "beam1.kvt").string() + ", at ";
     QVERIFY2(result.find(expected) != std::string::npos, result.substr(0, 120).c_str());
-    QVERIFY(messages_.isEmpty());
+    QVERIFY(prompt_.warnings.empty());
   }
 };
 

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
 // A run from "Execute" to "OK" through the real windows, on the offscreen platform.
+#include <QAction>
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 
+#include "support/fake_prompt.h"
 #include "support/file_bytes.h"
+#include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
@@ -57,11 +63,15 @@ class RunControlTest : public QObject {
 
   std::unique_ptr<kvt::testing::TempDir> dir_;
   std::unique_ptr<kvt::testing::Cwd> cwd_;
-  QStringList messages_;
+  kvt::testing::FakePrompt prompt_;
+  kvt::testing::FixedClock clock_;
+
+  QString message(std::size_t k) const {
+    return QString::fromStdString(prompt_.warnings.at(k).text);
+  }
 
   std::unique_ptr<Form1> newForm(AnalysisParameters& record) {
-    auto form = std::make_unique<Form1>(record);
-    form->setMessageSink([this](const QString&, const QString& text) { messages_ << text; });
+    auto form = std::make_unique<Form1>(record, prompt_, clock_);
     form->show();
     return form;
   }
@@ -70,7 +80,7 @@ class RunControlTest : public QObject {
   void init() {
     dir_ = std::make_unique<kvt::testing::TempDir>();
     cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
-    messages_.clear();
+    prompt_ = {};
   }
   void cleanup() {
     cwd_.reset();
@@ -95,7 +105,7 @@ class RunControlTest : public QObject {
     QCOMPARE(text(f2, "Text8"), QString("7798"));
     QCOMPARE(countLines(kvt::testing::readBytes("default.t-s")), 436);
     QCOMPARE(record.resultFilePath, std::string("default.t-s"));
-    QVERIFY(messages_.isEmpty());
+    QVERIFY(prompt_.warnings.empty());
 
     // "OK" closes the three windows and brings the parameter window back as it was left,
     // "initial ds" included although the run changed the increment.
@@ -106,6 +116,27 @@ class RunControlTest : public QObject {
     QVERIFY(form->entries().texts() == before);
     QCOMPARE(form->box(20)->text(), QString("0.0000100"));
     QVERIFY(record.initialDs != 0.00001f);
+  }
+
+  // The whole session with nobody at the keyboard: every question, report and file name goes
+  // through the one prompt, and the report's date comes from the fixed clock.
+  void aWholeSessionNeedsNoDialogAndGivesTheCheckedReport() {
+    AnalysisParameters record;
+    auto form = newForm(record);
+    form->execute();
+    RunController* run = form->runController();
+    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    prompt_.fileNames.push_back(dir_->file("tau-s.png"));
+    run->form3()->contextMenu()->actions()[0]->trigger();
+    QCOMPARE(prompt_.fileNameCaptions, std::vector<std::string>{"Save image"});
+    QCOMPARE(QImage(QString::fromStdString(dir_->file("tau-s.png"))).size(), run->form3()->size());
+    QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+    QVERIFY(form->isVisible());
+    QVERIFY(prompt_.warnings.empty());
+    const std::string golden = kvt::testing::readBytes(std::string(std::getenv("KVT_TEST_DATA")) +
+                                                       "/output/golden/default-summary.t-s");
+    QVERIFY(!golden.empty());
+    QVERIFY(kvt::testing::readBytes("default.t-s") == golden);
   }
 
   void profileTableShowsEveryStrideThSection_data() {
@@ -208,8 +239,8 @@ class RunControlTest : public QObject {
     form->execute();
     RunController* run = form->runController();
     QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Failed, 20000);
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_[0].contains("division by zero"), qPrintable(messages_[0]));
+    QCOMPARE(prompt_.warnings.size(), std::size_t{1});
+    QVERIFY2(message(0).contains("division by zero"), qPrintable(message(0)));
     QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
     QVERIFY(form->isVisible());
     QCOMPARE(form->box(11)->text(), QString("0"));
@@ -225,8 +256,8 @@ class RunControlTest : public QObject {
     form->execute();
     RunController* run = form->runController();
     QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Failed, 20000);
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_[0].contains("beam.T-S"), qPrintable(messages_[0]));
+    QCOMPARE(prompt_.warnings.size(), std::size_t{1});
+    QVERIFY2(message(0).contains("beam.T-S"), qPrintable(message(0)));
   }
 };
 
