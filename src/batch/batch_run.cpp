@@ -79,13 +79,13 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   try {
     if (options.loadSlipCsv) {
       const std::string csv = besideResultFile(resultFile.path(), "csv");
-      writeFileAtomically(csv, loadSlipCsv(history.rows()));
+      writeFileAtomically(csv, loadSlipCsv(history.rows(), options.units));
       result.files.push_back(csv);
     }
     for (const auto& profile : profiles.profiles()) {
       const std::string csv =
           besideResultFile(resultFile.path(), "step" + std::to_string(profile.step) + ".csv");
-      writeFileAtomically(csv, profileCsv(profile));
+      writeFileAtomically(csv, profileCsv(profile, options.units));
       result.files.push_back(csv);
     }
   } catch (const FileWriteError& error) {

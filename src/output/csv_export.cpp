@@ -15,6 +15,47 @@ void appendNumber(std::string& line, double value) {
   line.append(buffer, end);
 }
 
+// One CSV row: an integer key, then each value converted to the chosen units.
+struct Column {
+  const char* title;
+  Quantity quantity;
+};
+
+template <std::size_t N>
+std::string headerLine(const char* key, const Column (&columns)[N], UnitSystem units) {
+  std::string line = key;
+  for (const Column& column : columns) {
+    line += ',';
+    line += column.title;
+    line += " (";
+    line += unitName(column.quantity, units);
+    line += ')';
+  }
+  return line + kLineEnd;
+}
+
+template <std::size_t N>
+void appendRow(std::string& text, int key, const Column (&columns)[N], const double (&values)[N],
+               UnitSystem units) {
+  text += std::to_string(key);
+  for (std::size_t k = 0; k < N; ++k) {
+    text += ',';
+    appendNumber(text, inUnits(values[k], columns[k].quantity, units));
+  }
+  text += kLineEnd;
+}
+
+constexpr Column kLoadSlipColumns[] = {{"free-end slip s0", Quantity::Length},
+                                       {"loaded-end slip", Quantity::Length},
+                                       {"loaded-end force", Quantity::Force},
+                                       {"average bond stress", Quantity::Stress}};
+
+// Row i: section i at x = i·Δl, and the bond stress of segment i that ends there.
+constexpr Column kProfileColumns[] = {{"x", Quantity::Length},
+                                      {"slip", Quantity::Length},
+                                      {"bar force", Quantity::Force},
+                                      {"bond stress of segment", Quantity::Stress}};
+
 }  // namespace
 
 std::string roundTripText(double value) {
@@ -51,35 +92,20 @@ void ProfileCapture::stepFinished(const StepResult&) {
   capturing_ = false;
 }
 
-std::string loadSlipCsv(std::span<const LoadSlipRow> rows) {
-  std::string text =
-      "step,free-end slip s0 (cm),loaded-end slip (cm),loaded-end force (kgf),"
-      "average bond stress (kgf/cm2)";
-  text += kLineEnd;
+std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units) {
+  std::string text = headerLine("step", kLoadSlipColumns, units);
   text.reserve(text.size() + rows.size() * 96);
-  for (const LoadSlipRow& row : rows) {
-    text += std::to_string(row.step);
-    for (const double value : {row.s0, row.loadedEndSlip, row.loadedEndForce, row.tauAvg}) {
-      text += ',';
-      appendNumber(text, value);
-    }
-    text += kLineEnd;
-  }
+  for (const LoadSlipRow& row : rows)
+    appendRow(text, row.step, kLoadSlipColumns,
+              {row.s0, row.loadedEndSlip, row.loadedEndForce, row.tauAvg}, units);
   return text;
 }
 
-std::string profileCsv(const ProfileCapture::Profile& profile) {
-  // Row i: section i at x = i·Δl, and the bond stress of segment i that ends there.
-  std::string text = "section,x (cm),slip (cm),bar force (kgf),bond stress of segment (kgf/cm2)";
-  text += kLineEnd;
-  for (const SectionRow& row : profile.sections) {
-    text += std::to_string(row.i);
-    for (const double value : {row.x, row.sNext, row.PNext, row.tau}) {
-      text += ',';
-      appendNumber(text, value);
-    }
-    text += kLineEnd;
-  }
+std::string profileCsv(const ProfileCapture::Profile& profile, UnitSystem units) {
+  std::string text = headerLine("section", kProfileColumns, units);
+  text.reserve(text.size() + profile.sections.size() * 96);
+  for (const SectionRow& row : profile.sections)
+    appendRow(text, row.i, kProfileColumns, {row.x, row.sNext, row.PNext, row.tau}, units);
   return text;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/run_observer.h"
+#include "units.h"
 
 namespace kvt {
 
@@ -60,8 +61,11 @@ class ProfileCapture : public RunObserver {
   bool capturing_ = false;
 };
 
-std::string loadSlipCsv(std::span<const LoadSlipRow> rows);
-std::string profileCsv(const ProfileCapture::Profile& profile);
+// In kgf-cm the run's doubles are written as they are; in SI each is converted once, by one
+// multiplication, and the headers name the units ("loaded-end force (kN)").
+std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units = UnitSystem::KgfCm);
+std::string profileCsv(const ProfileCapture::Profile& profile,
+                       UnitSystem units = UnitSystem::KgfCm);
 
 // The shortest text that reads back as exactly this double ("0.1", "1e-10").
 std::string roundTripText(double value);

@@ -55,6 +55,7 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
   options.detailOutput = true;
   options.loadSlipCsv = true;
   options.profileSteps = {1, 100, 5000};
+  options.units = UnitSystem::SI;
   const BatchResult result = runParameterFile(example.path, options, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   EXPECT_NE(result.message.find(": 141 steps,"), std::string::npos) << result.message;
@@ -66,6 +67,9 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
   EXPECT_EQ(reportLines(readBytes(files[0])).size(), 3u + 141u * 35u);
   EXPECT_EQ(reportLines(readBytes(files[1])).size(), 1u + 141u);
   EXPECT_EQ(reportLines(readBytes(files[3])).size(), 1u + 31u);
+  // The CSV files follow the units asked for; the report stays in kgf-cm.
+  EXPECT_NE(readBytes(files[1]).find("loaded-end force (kN)"), std::string::npos);
+  EXPECT_NE(readBytes(files[3]).find("bar force (kN)"), std::string::npos);
 }
 
 TEST(BatchRun, FailuresNameTheFileAndReason) {

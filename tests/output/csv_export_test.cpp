@@ -110,5 +110,33 @@ TEST(ProfileCsv, HoldsEverySectionOfTheChosenStepsThatExist) {
   EXPECT_EQ(formatNumber(std::strtod(last[3].c_str(), nullptr), "####0.00"), "7798.40");
 }
 
+TEST(UnitConversion, SiFactorsFollowFromTheKilogramForce) {
+  // 1 kgf = 9.80665 N exactly; 1 kgf/cm² = 9.80665 N / 100 mm².
+  EXPECT_DOUBLE_EQ(inUnits(1000, Quantity::Force, UnitSystem::SI), 9.80665);
+  EXPECT_DOUBLE_EQ(inUnits(2.5, Quantity::Length, UnitSystem::SI), 25.0);
+  EXPECT_DOUBLE_EQ(inUnits(100, Quantity::Stress, UnitSystem::SI), 9.80665);
+  for (const Quantity q : {Quantity::Force, Quantity::Length, Quantity::Stress})
+    EXPECT_EQ(inUnits(0.1, q, UnitSystem::KgfCm), 0.1);
+}
+
+TEST(Csv, SiHeadersNameTheirUnitsAndValuesAreConvertedOnce) {
+  const RecordedRun run;
+  const auto lines = split(loadSlipCsv(run.history.rows(), UnitSystem::SI), '\n');
+  EXPECT_EQ(lines[0],
+            "step,free-end slip s0 (mm),loaded-end slip (mm),loaded-end force (kN),"
+            "average bond stress (MPa)\r");
+  const LoadSlipRow& peak = run.history.rows()[250];
+  const auto fields = split(lines[251].substr(0, lines[251].size() - 1), ',');
+  EXPECT_EQ(std::strtod(fields[2].c_str(), nullptr), peak.loadedEndSlip * 10.0);
+  EXPECT_EQ(std::strtod(fields[3].c_str(), nullptr), peak.loadedEndForce * (9.80665 / 1000.0));
+  EXPECT_EQ(std::strtod(fields[4].c_str(), nullptr), peak.tauAvg * (9.80665 / 100.0));
+  EXPECT_EQ(formatNumber(std::strtod(fields[3].c_str(), nullptr), "0.000"), "76.476");
+
+  const auto profile = split(profileCsv(run.profiles.profiles()[1], UnitSystem::SI), '\n');
+  EXPECT_EQ(profile[0], "section,x (mm),slip (mm),bar force (kN),bond stress of segment (MPa)\r");
+  // x = 31·Δl with Δl = 0.65 as stored in single precision.
+  EXPECT_TRUE(profile[31].starts_with("31,201.49999")) << profile[31];
+}
+
 }  // namespace
 }  // namespace kvt
