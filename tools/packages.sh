@@ -15,11 +15,13 @@ KVT_BUILD_PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
 )
 
-# What the tests, benchmarks and fuzzers need on top.
+# What the tests, benchmarks and fuzzers need on top, with the tools that check the desktop
+# files, the manual pages and the Debian package (which is made from the release build).
 KVT_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   poppler-utils
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 kvt_ensure_packages() {
