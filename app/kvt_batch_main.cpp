@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
     std::fwrite(kvt::batchUsage().data(), 1, kvt::batchUsage().size(), stdout);
     return 0;
   }
+  if (command.action == kvt::BatchCommand::Action::Version) {
+    std::printf("kvt-batch %s\n", KVT_VERSION);
+    return 0;
+  }
   const kvt::SystemClock clock;
   int failures = 0;
   for (const std::string& file : command.files) {

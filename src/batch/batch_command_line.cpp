@@ -32,7 +32,8 @@ constexpr std::string_view kUsage =
     "  --units U       units of the CSV files: kgf-cm (as entered, the default) or si (kN, mm,\n"
     "                  MPa); the result file is always in kgf-cm\n"
     "  --              end of the options: every later argument is a file\n"
-    "  --help          show this text\n";
+    "  --help          show this text\n"
+    "  --version       show the version\n";
 
 bool parseSteps(std::string_view list, std::set<int>& steps) {
   while (!list.empty()) {
@@ -66,6 +67,11 @@ const std::vector<OptionSpec>& optionTable() {
       {"-h", false,
        [](BatchCommand& c, std::string_view) -> Result {
          c.action = BatchCommand::Action::Help;
+         return std::nullopt;
+       }},
+      {"--version", false,
+       [](BatchCommand& c, std::string_view) -> Result {
+         c.action = BatchCommand::Action::Version;
          return std::nullopt;
        }},
       {"--detail", false,

@@ -12,7 +12,7 @@ namespace kvt {
 
 // What a kvt-batch command line asks for.
 struct BatchCommand {
-  enum class Action { Run, Help };
+  enum class Action { Run, Help, Version };
   Action action = Action::Run;
   BatchOptions options;
   std::vector<std::string> files;
