@@ -33,7 +33,7 @@ int Form3::lineWidth() const {
 
 void Form3::runStarted(const RunStart& start) {
   history_.runStarted(start);
-  slipAxisMax_ = tauAxisMax_ = slipAxisTrigger_ = tauAxisTrigger_ = 0;
+  axes_ = {};
   redrawTauSlipGraph(0, 1000.0 * static_cast<double>(start.initialDs), start.tauMax / 100);
 }
 
@@ -64,29 +64,24 @@ bool Form3::saveData(const QString& path) {
 }
 
 void Form3::tauSlipPoint(const TauSlipPoint& point) {
-  if (point.slip > slipAxisTrigger_ || point.tauAvg > tauAxisTrigger_)
+  if (axes_.leavesRange(point.slip, point.tauAvg))
     redrawTauSlipGraph(point.step, point.slip, point.tauAvg, point.slipHistory,
                        point.tauAvgHistory);
-  surface_->lineTo(point.slip, tauAxisMax_ - point.tauAvg);
+  surface_->lineTo(point.slip, axes_.y(point.tauAvg));
 }
 
 void Form3::redrawTauSlipGraph(int step, double slip, double tauAvg,
                                std::span<const double> slipHistory,
                                std::span<const double> tauAvgHistory) {
-  // The first step never rescales; its point may lie outside the first range.
-  if (step == 1) return;
-  slipAxisTrigger_ = 1.5 * slip;
-  tauAxisTrigger_ = 1.5 * tauAvg;
-  if (slipAxisMax_ < slipAxisTrigger_) slipAxisMax_ = slipAxisTrigger_;
-  if (tauAxisMax_ < tauAxisTrigger_) tauAxisMax_ = tauAxisTrigger_;
+  if (!axes_.rescale(step, slip, tauAvg)) return;
   surface_->clear();
-  text1_->setText(QString::fromStdString(formatNumber(tauAxisMax_, "##0.0")));
-  text2_->setText(QString::fromStdString(formatNumber(slipAxisMax_, "0.0E+00")));
-  surface_->setScale(0, 0, slipAxisMax_, tauAxisMax_);
-  surface_->setPoint(0, tauAxisMax_);
+  text1_->setText(QString::fromStdString(formatNumber(axes_.tauAxisMax(), "##0.0")));
+  text2_->setText(QString::fromStdString(formatNumber(axes_.slipAxisMax(), "0.0E+00")));
+  surface_->setScale(0, 0, axes_.slipAxisMax(), axes_.tauAxisMax());
+  surface_->setPoint(0, axes_.y(0));
   const auto last = static_cast<std::size_t>(std::max(step - 1, 0));
   for (std::size_t k = 1; k <= last && k < slipHistory.size() && k < tauAvgHistory.size(); ++k)
-    surface_->lineTo(slipHistory[k], tauAxisMax_ - tauAvgHistory[k]);
+    surface_->lineTo(slipHistory[k], axes_.y(tauAvgHistory[k]));
 }
 
 }  // namespace kvt::ui

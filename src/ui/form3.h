@@ -6,6 +6,7 @@
 
 #include "analysis/run_observer.h"
 #include "graph_export.h"
+#include "graph_rules/tau_slip_axes.h"
 #include "output/csv_export.h"
 
 class QLineEdit;
@@ -16,10 +17,9 @@ namespace kvt::ui {
 class DrawingSurface;
 
 // The τ-s graph "τ-s relationship": the loaded end's slip against the average bond stress of
-// each step, one growing polyline. When a point passes 1.5 times the point of the last rescale
-// in either direction, both axes grow to 1.5 times that point (never shrinking) and the whole
-// curve is drawn again from the run's histories. Text1 shows the stress at the top of the y
-// axis, Text2 the slip at the right end of the x axis.
+// each step, one growing polyline. When a point leaves the range of the last rescale, the axes
+// grow (`TauSlipAxes`) and the whole curve is drawn again from the run's histories. Text1 shows
+// the stress at the top of the y axis, Text2 the slip at the right end of the x axis.
 class Form3 : public QWidget, public RunObserver {
   Q_OBJECT
 
@@ -31,8 +31,8 @@ class Form3 : public QWidget, public RunObserver {
   DrawingSurface& surface() const { return *surface_; }
   QLineEdit* text1() const { return text1_; }
   QLineEdit* text2() const { return text2_; }
-  double slipAxisMax() const { return slipAxisMax_; }
-  double tauAxisMax() const { return tauAxisMax_; }
+  double slipAxisMax() const { return axes_.slipAxisMax(); }
+  double tauAxisMax() const { return axes_.tauAxisMax(); }
 
   // Before the first step: the first scale, from 1000·initialDs and tauMax/100.
   void runStarted(const RunStart& start) override;
@@ -59,10 +59,7 @@ class Form3 : public QWidget, public RunObserver {
   UserPrompt& prompt_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;
-  double slipAxisMax_ = 0;
-  double tauAxisMax_ = 0;
-  double slipAxisTrigger_ = 0;
-  double tauAxisTrigger_ = 0;
+  TauSlipAxes axes_;
 };
 
 }  // namespace kvt::ui

@@ -4,21 +4,15 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <limits>
 
 #include "drawing_surface.h"
-#include "form3.h"
 #include "graph_widgets.h"
 #include "twips.h"
 
 namespace kvt::ui {
 
-LineWidthOverflow::LineWidthOverflow(int width)
-    : AnalysisError("The distribution graph's zero line would be " + std::to_string(width) +
-                    "·2 pixels wide, beyond the largest line width (32767).") {}
-
-Form4::Form4(const Form3& form3, UserPrompt& prompt, QWidget* parent)
-    : QWidget(parent), form3_(form3), prompt_(prompt) {
+Form4::Form4(int lineWidth, UserPrompt& prompt, QWidget* parent)
+    : QWidget(parent), lineWidth_(lineWidth), prompt_(prompt) {
   setObjectName("Form4");
   setWindowTitle("distribution of τ");
   setFixedSize(twipsSize(3195, 2910));
@@ -28,20 +22,18 @@ Form4::Form4(const Form3& form3, UserPrompt& prompt, QWidget* parent)
   addGraphLabel(this, "←Free end", 0, 2640, Qt::black);
   addGraphLabel(this, "Loaded end→", 2040, 2640, Qt::black);
   addGraphLabel(this, "x", 2880, 2280, Qt::black);
+  surface_->setLineWidth(lineWidth_);
   surface_->clear();
 }
 
 void Form4::runStarted(const RunStart& start) {
-  segmentCount_ = start.segmentCount;
-  top_ = -0.12 * start.tauMax;
-  bottom_ = 1.1 * start.tauMax;
-  distributionBase_ = bottom_ + top_;  // the y of zero bond stress
+  frame_ = DistributionFrame(start.tauMax, start.segmentCount);
   refreshFrame();
 }
 
 void Form4::sectionsComputed(std::span<const SectionRow> rows) {
   for (const SectionRow& row : rows) {
-    const double y = distributionBase_ - row.tau;
+    const double y = frame_.y(row.tau);
     if (row.i == 1)
       surface_->setPoint(1, y);
     else
@@ -71,13 +63,10 @@ bool Form4::saveImage(const QString& path) {
 
 void Form4::refreshFrame() {
   surface_->clear();
-  const int width = form3_.lineWidth();
-  const long doubled = 2L * width;
-  if (doubled > std::numeric_limits<std::int16_t>::max()) throw LineWidthOverflow(width);
-  surface_->setLineWidth(static_cast<int>(doubled));
-  surface_->setScale(1, top_, segmentCount_, bottom_);
-  surface_->line(1, distributionBase_, segmentCount_, distributionBase_);
-  surface_->setLineWidth(width);
+  surface_->setLineWidth(zeroLineWidth(lineWidth_));
+  surface_->setScale(frame_.left, frame_.top, frame_.right, frame_.bottom);
+  surface_->line(frame_.left, frame_.base, frame_.right, frame_.base);
+  surface_->setLineWidth(lineWidth_);
 }
 
 }  // namespace kvt::ui

@@ -3,35 +3,29 @@
 
 #include <QWidget>
 
-#include "analysis/analysis_error.h"
 #include "analysis/run_observer.h"
 #include "graph_export.h"
+#include "graph_rules/distribution_frame.h"
 
 class QMenu;
 
 namespace kvt::ui {
 
 class DrawingSurface;
-class Form3;
-
-// The zero line's width would not fit the 16-bit range of a line width.
-class LineWidthOverflow : public AnalysisError {
- public:
-  explicit LineWidthOverflow(int width);
-};
 
 // The distribution graph "distribution of τ": the local bond stress along the bar, free end
-// left, loaded end right, one curve per step over a zero line. Every fifth step the frame is
-// drawn afresh, so the window shows the curves of the latest steps.
+// left, loaded end right, one curve per step over a zero line (`DistributionFrame`). Every fifth
+// step the frame is drawn afresh, so the window shows the curves of the latest steps.
 class Form4 : public QWidget, public RunObserver {
   Q_OBJECT
 
  public:
-  // The zero line is drawn twice as wide as the τ-s graph's lines.
-  explicit Form4(const Form3& form3, UserPrompt& prompt, QWidget* parent = nullptr);
+  // The curves are drawn `lineWidth` pixels wide (the τ-s graph's width), the zero line twice
+  // as wide.
+  Form4(int lineWidth, UserPrompt& prompt, QWidget* parent = nullptr);
 
   DrawingSurface& surface() const { return *surface_; }
-  double distributionBase() const { return distributionBase_; }
+  double distributionBase() const { return frame_.base; }
 
   // The frame is set before the first step, so the first steps are drawn in it too.
   void runStarted(const RunStart& start) override;
@@ -48,12 +42,11 @@ class Form4 : public QWidget, public RunObserver {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  const Form3& form3_;
+  int lineWidth_;
   DrawingSurface* surface_ = nullptr;
   QMenu* menu_ = nullptr;
   UserPrompt& prompt_;
-  int segmentCount_ = 0;
-  double top_ = 0, bottom_ = 0, distributionBase_ = 0;
+  DistributionFrame frame_;
 };
 
 }  // namespace kvt::ui

@@ -42,7 +42,7 @@ Form4* RunController::form4() const {
 void RunController::start() {
   form2_ = new Form2;
   form3_ = new Form3(prompt_);
-  form4_ = new Form4(*form3_, prompt_);
+  form4_ = new Form4(form3_->lineWidth(), prompt_);
   connect(form2_, &Form2::activated, this, &RunController::onActivated);
   connect(form2_, &Form2::buttonPressed, this, &RunController::closeAnalysisWindows);
   connect(form2_, &Form2::closeRequested, this, &RunController::closeAnalysisWindows);

@@ -69,7 +69,7 @@ class GraphExportTest : public QObject {
 
   void menusOfferTheirActions() {
     Form3 form3(prompt_);
-    Form4 form4(form3, prompt_);
+    Form4 form4(form3.lineWidth(), prompt_);
     QCOMPARE(actionTexts(form3.contextMenu()), QStringList({"Save image…", "Save data…"}));
     QCOMPARE(actionTexts(form4.contextMenu()), QStringList({"Save image…"}));
   }
@@ -77,7 +77,7 @@ class GraphExportTest : public QObject {
   void imagesShowTheCurvesAtTheWindowsSize() {
     kvt::testing::TempDir dir;
     Form3 form3(prompt_);
-    Form4 form4(form3, prompt_);
+    Form4 form4(form3.lineWidth(), prompt_);
     runDefault(form3, form4);
     // Through the menu, with the file name the user would have typed.
     prompt_.fileNames.push_back(dir.file("tau-s.png"));
@@ -121,7 +121,7 @@ class GraphExportTest : public QObject {
   void dataHoldsEveryStep() {
     kvt::testing::TempDir dir;
     Form3 form3(prompt_);
-    Form4 form4(form3, prompt_);
+    Form4 form4(form3.lineWidth(), prompt_);
     runDefault(form3, form4);
     QVERIFY(form3.saveData(QString::fromStdString(dir.file("load-slip.csv"))));
     QCOMPARE(lineCount(dir.file("load-slip.csv")), 1 + 432);
@@ -130,7 +130,7 @@ class GraphExportTest : public QObject {
   void aFailedSaveIsReportedAndLeavesNoFile() {
     kvt::testing::TempDir dir;
     Form3 form3(prompt_);
-    Form4 form4(form3, prompt_);
+    Form4 form4(form3.lineWidth(), prompt_);
     runDefault(form3, form4);
     const QString missing = QString::fromStdString(dir.file("missing/tau-s.png"));
     QVERIFY(!form3.saveImage(missing));

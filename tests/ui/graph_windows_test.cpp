@@ -72,7 +72,7 @@ class GraphWindowsTest : public QObject {
   void windowsHaveTheirCaptionsAndSizes() {
     kvt::testing::FakePrompt prompt;
     Form3 form3(prompt);
-    Form4 form4(form3, prompt);
+    Form4 form4(form3.lineWidth(), prompt);
     QCOMPARE(form3.windowTitle(), QString("τ-s relationship"));
     QCOMPARE(form4.windowTitle(), QString("distribution of τ"));
     QCOMPARE(form3.size(), QSize(213, 198));  // 3195 × 2970 twips
@@ -146,7 +146,7 @@ class GraphWindowsTest : public QObject {
   void finishedRunShowsTheCurveWhereItIs() {
     kvt::testing::FakePrompt prompt;
     Form3 form3(prompt);
-    Form4 form4(form3, prompt);
+    Form4 form4(form3.lineWidth(), prompt);
     Recorder recorder;
     runDefault(form3, form4, recorder);
     // After the peak the slip axis kept growing; the stress axis holds 1.5 × a pre-peak value.
@@ -164,7 +164,7 @@ class GraphWindowsTest : public QObject {
   void distributionGraphKeepsTheStepsSinceTheLastRefresh() {
     kvt::testing::FakePrompt prompt;
     Form3 form3(prompt);
-    Form4 form4(form3, prompt);
+    Form4 form4(form3.lineWidth(), prompt);
     Recorder recorder;
     runDefault(form3, form4, recorder);
     QCOMPARE(recorder.lastStep, 432);
@@ -185,7 +185,7 @@ class GraphWindowsTest : public QObject {
   void drawingSurvivesHidingAndRepainting() {
     kvt::testing::FakePrompt prompt;
     Form3 form3(prompt);
-    Form4 form4(form3, prompt);
+    Form4 form4(form3.lineWidth(), prompt);
     Recorder recorder;
     form3.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form3));
@@ -202,7 +202,7 @@ class GraphWindowsTest : public QObject {
   void emptyRangesAreWidened() {
     kvt::testing::FakePrompt prompt;
     Form3 form3(prompt);
-    Form4 form4(form3, prompt);
+    Form4 form4(form3.lineWidth(), prompt);
     // tauMax = 0, initialDs = 0, one segment: nothing faults, coordinates stay finite.
     form3.runStarted({0, 1, 1, 0, 0.65f});
     form4.runStarted({0, 1, 1, 0, 0.65f});
@@ -216,13 +216,12 @@ class GraphWindowsTest : public QObject {
 
   void aTooWideZeroLineEndsTheRun() {
     kvt::testing::FakePrompt prompt;
-    Form3 form3(prompt);
-    Form4 form4(form3, prompt);
-    form3.surface().setLineWidth(20000);
-    QVERIFY_THROWS_EXCEPTION(kvt::AnalysisError, form4.runStarted({115.05, 31, 4, 1e-5f, 0.65f}));
-    form3.surface().setLineWidth(16383);
-    form4.runStarted({115.05, 31, 4, 1e-5f, 0.65f});
-    QCOMPARE(form4.surface().lineWidth(), 16383);
+    Form4 tooWide(20000, prompt);
+    QVERIFY_THROWS_EXCEPTION(kvt::AnalysisError, tooWide.runStarted({115.05, 31, 4, 1e-5f, 0.65f}));
+    // After the zero line the curves are drawn at the τ-s graph's width again.
+    Form4 widest(16383, prompt);
+    widest.runStarted({115.05, 31, 4, 1e-5f, 0.65f});
+    QCOMPARE(widest.surface().lineWidth(), 16383);
   }
 };
 
