@@ -124,13 +124,16 @@ void Form2::closeEvent(QCloseEvent* event) {
   emit closeRequested();
 }
 
-void Form2::runStarted(const RunStart& start) {
+void Form2::runStarted(const RunStart&) {
   command1_->setText("Cancel");
   for (std::size_t k = 0; k < kTableRows; ++k)
     for (QLineEdit* box : {text4_[k], text5_[k], text6_[k]})
       box->clear();
   rows_ = {};
-  text7_->setText(format(start.tauMax, "##0.00"));
+}
+
+void Form2::showTauMax(double tauMax) {
+  text7_->setText(format(tauMax, "##0.00"));
 }
 
 void Form2::stepStarted(int step, double s0, float ds) {
@@ -154,6 +157,11 @@ void Form2::stepFinished(const StepResult& result) {
 }
 
 void Form2::runFinished(const StepResult&) {
+  flush();
+  command1_->setText("OK");
+}
+
+void Form2::runFailed() {
   flush();
   command1_->setText("OK");
 }

@@ -31,6 +31,12 @@ class Form2 : public QWidget, public RunObserver {
 
   // Shows the latest values in the boxes.
   void flush();
+  // τbmax, shown once the result file has been opened: a run whose file cannot be created shows
+  // no result at all.
+  void showTauMax(double tauMax);
+  // A run that ended in an error: the last values stay, and the button reads "OK", as after a
+  // normal end, so that the window says the run is over.
+  void runFailed();
 
   void runStarted(const RunStart& start) override;
   void stepStarted(int step, double s0, float ds) override;

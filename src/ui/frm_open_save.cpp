@@ -182,7 +182,12 @@ void frmOpenSave::confirm() {
   struct stat info {};
   if (::stat(name.c_str(), &info) != 0) {
     if (errno != ENOENT && errno != ENOTDIR) {
-      prompt_.warning("KVT", QString::fromLocal8Bit(std::strerror(errno)).toStdString());
+      // The platform's reason, with the full path it concerns: a relative name is taken in the
+      // directory shown, which the user may not have in mind.
+      const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+      const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(text));
+      prompt_.warning("KVT",
+                      QString("%1 could not be checked: %2").arg(path, reason).toStdString());
       return;
     }
     if (saveMode()) {

@@ -2,6 +2,7 @@
 #include "graph_export.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
@@ -39,7 +40,9 @@ bool saveWindowImage(QWidget& window, const QString& path, UserPrompt& prompt) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) {
-    prompt.warning("KVT", "The picture of the window could not be made.");
+    prompt.warning("KVT", QString("The picture of the window for %1 could not be made.")
+                              .arg(QFileInfo(path).absoluteFilePath())
+                              .toStdString());
     return false;
   }
   return saveTextFile(path, std::string(png.constData(), static_cast<std::size_t>(png.size())),

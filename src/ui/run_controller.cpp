@@ -105,11 +105,17 @@ void RunController::runAnalysis() {
     if (!closed_) {
       state_ = State::Failed;
       presentWindows();
+      form2_->runFailed();
       prompt_.warning("KVT", error.what());
     }
   }
   onStack_ = false;
   if (closed_) deleteWindowsLater();
+}
+
+// Called after the result file has been opened and its header written.
+void RunController::runStarted(const RunStart& start) {
+  form2_->showTauMax(start.tauMax);
 }
 
 bool RunController::stopRequested(int) {

@@ -50,6 +50,7 @@ class RunController : public QObject, public RunObserver {
   Form3* form3() const;
   Form4* form4() const;
 
+  void runStarted(const RunStart& start) override;
   bool stopRequested(int step) override;
   bool needsSections(int step) const override { return (void)step, false; }
   void yieldPoint(int step) override;

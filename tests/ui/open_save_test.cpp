@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -196,6 +198,19 @@ class OpenSaveTest : public QObject {
     QVERIFY(window->isVisible());
     QCOMPARE(texts(prompt_.warnings), QStringList({"ファイルが存在しません。"}));
     QCOMPARE(form_->box(1)->text(), QString("Please input the comment."));
+  }
+
+  // A name whose existence cannot be tested (here a symbolic link that points to itself): the
+  // platform's reason, with the full path, and the window stays open.
+  void aNameThatCannotBeTestedIsReportedWithItsFullPath() {
+    fs::create_symlink("loop", root() / "loop");
+    auto window = open(true);
+    type(*window, "loop/beam.kvt");
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(texts(prompt_.warnings),
+             QStringList({shown(root()) + "/loop/beam.kvt could not be checked: " +
+                          QString::fromLocal8Bit(std::strerror(ELOOP))}));
   }
 
   void declinedOverwriteClosesWithoutWritingButNamesTheFile() {
