@@ -93,10 +93,15 @@ void BondLaw::throwStressFault(double s) const {
 }
 
 double BondLaw::peak() const {
+  return peakSample().tau;
+}
+
+BondLaw::PeakSample BondLaw::peakSample() const {
   // The samples run from 0 to peakSearchEnd (downwards when ru is negative), both included.
   const double end = asDouble(peakSearchEnd_);
   const double cotTsb = cotAlpha_ * asDouble(twoSigmaTBeta_);
   double tauMax = 0;
+  double slip = 0;
   for (int j = 0; j <= 200; ++j) {
     const double s = j * end / 200;
     const double betaS = beta_ * s;
@@ -105,9 +110,12 @@ double BondLaw::peak() const {
         reductionFactor_ * (cotTsb * s * (rSquared_ - betaS2) / (rSquared_ + betaS2) + k1_ * s);
     if (!std::isfinite(tau)) [[unlikely]]
       throwStressFault(s);
-    if (tau >= tauMax) tauMax = tau;
+    if (tau >= tauMax) {
+      tauMax = tau;
+      slip = s;
+    }
   }
-  return tauMax;
+  return {tauMax, slip};
 }
 
 double bondStress(double s, const AnalysisParameters& p) {

@@ -32,6 +32,12 @@ class BondLaw {
   // tauMax: the largest of 201 samples of the ascending law between 0 and `peakSearchEnd`,
   // without flooring, plateau or cut-off, so in the bilinear variant it may exceed the plateau.
   double peak() const;
+  // The same search, with the sample slip (cm) at which the maximum was found, for marking it.
+  struct PeakSample {
+    double tau = 0;
+    double slip = 0;
+  };
+  PeakSample peakSample() const;
 
   bool bilinear() const { return bilinear_; }
   double rSquared() const { return rSquared_; }

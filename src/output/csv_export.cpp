@@ -64,7 +64,8 @@ std::string roundTripText(double value) {
   return text;
 }
 
-void LoadSlipHistory::runStarted(const RunStart&) {
+void LoadSlipHistory::runStarted(const RunStart& start) {
+  start_ = start;
   rows_.clear();
 }
 

@@ -31,9 +31,11 @@ class LoadSlipHistory : public RunObserver {
   void runStarted(const RunStart& start) override;
   bool needsSections(int step) const override { return (void)step, false; }
   void stepFinished(const StepResult& result) override;
+  const RunStart& start() const { return start_; }
   const std::vector<LoadSlipRow>& rows() const { return rows_; }
 
  private:
+  RunStart start_;
   std::vector<LoadSlipRow> rows_;
 };
 

@@ -50,6 +50,7 @@ TEST(BondLaw, PeakIsTheSampleJ127) {
           (r2 - (beta * s127) * (beta * s127)) / (r2 + (beta * s127) * (beta * s127)) +
       static_cast<double>(p.k1) * s127;
   EXPECT_EQ(law.peak(), expected);
+  EXPECT_EQ(law.peakSample().slip, s127);
 }
 
 TEST(BondLaw, BilinearVariantCapsAtThePlateauAndCutsOffBeyondSu) {

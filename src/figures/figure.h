@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+//
+// The figures layer. A `Figure` says what a report figure shows, as plain data: a title, and one
+// or more panels stacked top to bottom, each with titled axes, titled curves and marked points.
+// `report_figures` builds the four figures of a run from its results (plain C++, so kvt-batch
+// can build them without Qt); `figure_scene` draws a figure with Qt Charts on screen, and
+// `figure_render` writes it as PNG, SVG or PDF. kvt-batch reaches the Qt part only through the
+// figure module (`figure_module_abi.h`), which it loads when asked for figures.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kvt {
+
+enum class FigureFormat { Png, Svg, Pdf };
+
+// "png", "svg", "pdf": the file name extension and the name on the command line.
+constexpr std::string_view figureExtension(FigureFormat format) {
+  switch (format) {
+    case FigureFormat::Png:
+      return "png";
+    case FigureFormat::Svg:
+      return "svg";
+    case FigureFormat::Pdf:
+      return "pdf";
+  }
+  return "";
+}
+
+// An axis reads "title (unit)", e.g. "loaded-end slip (mm)".
+struct FigureAxis {
+  std::string title;
+  std::string unit;
+
+  std::string text() const { return unit.empty() ? title : title + " (" + unit + ")"; }
+};
+
+// One curve, its points in order; the title is its legend entry.
+struct FigureCurve {
+  std::string title;
+  std::vector<double> x;
+  std::vector<double> y;
+};
+
+// A point picked out with a label: the peak of a curve, or the step chosen in the results window.
+struct FigureMark {
+  enum class Kind { Peak, Selection };
+  Kind kind = Kind::Peak;
+  std::string label;
+  double x = 0;
+  double y = 0;
+};
+
+struct FigurePanel {
+  FigureAxis x;
+  FigureAxis y;
+  std::vector<FigureCurve> curves;
+  std::vector<FigureMark> marks;
+};
+
+// Panels stack top to bottom and share the x range; a legend is shown in every panel with more
+// than one curve.
+struct Figure {
+  std::string title;
+  std::vector<FigurePanel> panels;
+};
+
+// The common case in one call: one panel with any number of curves.
+inline Figure curveFigure(std::string title, FigureAxis x, FigureAxis y,
+                          std::vector<FigureCurve> curves, std::vector<FigureMark> marks = {}) {
+  FigurePanel panel{std::move(x), std::move(y), std::move(curves), std::move(marks)};
+  return Figure{std::move(title), {std::move(panel)}};
+}
+
+// PNG size unless asked otherwise; SVG and PDF keep its proportions.
+struct FigureSize {
+  int width = 1600;
+  int height = 1000;
+};
+
+}  // namespace kvt

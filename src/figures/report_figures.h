@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "figure.h"
+#include "output/units.h"
+#include "run_record.h"
+
+namespace kvt {
+
+// The four report figures of a run, in the chosen units. Each title names the figure and the
+// case: the comment (or the parameter file's name), db and lb. A `selectedStep` of 0 marks no
+// step.
+
+// Bar force at the loaded end against the slip at the loaded end and at the free end (s0), with
+// the peak (Pbumax) marked.
+Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep = 0);
+// Average bond stress against loaded-end slip, with τbumax marked.
+Figure tauSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep = 0);
+// Slip, bar force and local bond stress along the bar at one step, in three stacked panels.
+Figure profileFigure(const RunRecord& run, int step, std::span<const SectionRow> sections,
+                     UnitSystem units);
+// The local bond law τ(s) from s = 0 to the largest slip of the run, with τbmax marked.
+Figure bondLawFigure(const RunRecord& run, UnitSystem units);
+
+// "beam 1, db = 1.3 cm, lb = 20 cm"
+std::string caseTitle(const AnalysisParameters& p, UnitSystem units);
+
+// A value in a label, to about four significant digits, without trailing zeros.
+std::string labelNumber(double value);
+
+// "kgf/cm²", "MPa": the unit as printed on a figure or a window.
+std::string unitSymbol(Quantity q, UnitSystem units);
+
+}  // namespace kvt
