@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "result_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "files/cp932.h"
 #include "item_forms.h"
@@ -30,25 +32,57 @@ std::string dateAndTime(const LocalDateTime& t) {
   return buffer;
 }
 
-// Characters, not bytes, are cut from the name: a Japanese name is held as UTF-8.
-std::size_t byteCountOfLastCharacters(std::string_view text, std::size_t characters) {
-  std::size_t bytes = 0;
-  while (characters > 0 && bytes < text.size()) {
-    ++bytes;
-    const auto byte = static_cast<unsigned char>(text[text.size() - bytes]);
-    if ((byte & 0xC0) != 0x80) --characters;  // not a continuation byte: a character starts
+// Bytes of the well-formed UTF-8 character that starts at `text[at]`, or 0 when none starts
+// there (a stray continuation byte, a truncated sequence, an overlong form or a surrogate).
+std::size_t utf8CharacterLength(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;   // the range of the second byte, which rules out overlong forms,
+  unsigned char high = 0xBF;  // surrogates and code points beyond U+10FFFF
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
   }
-  return characters == 0 ? bytes : text.size() + 1;
+  if (at + length > text.size() || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k)
+    if ((byte(k) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+// Characters, not bytes, are cut from the name: a Japanese name is held as UTF-8. A byte that is
+// not part of a well-formed character counts as a character of its own, so a name with stray
+// bytes still loses only its last three characters, never its folder. The bytes of the last
+// three characters, or none when the name has fewer.
+std::optional<std::size_t> byteCountOfLastThreeCharacters(std::string_view text) {
+  std::size_t starts[3] = {};  // where the last three characters start, in rotation
+  std::size_t seen = 0;
+  for (std::size_t at = 0; at < text.size(); ++seen) {
+    starts[seen % 3] = at;
+    at += std::max<std::size_t>(utf8CharacterLength(text, at), 1);
+  }
+  if (seen < 3) return std::nullopt;
+  return text.size() - starts[seen % 3];
 }
 
 }  // namespace
 
 std::string resultFileName(std::string_view resultFilePath) {
   if (resultFilePath.empty()) return "default.t-s";
-  const std::size_t cut = byteCountOfLastCharacters(resultFilePath, 3);
+  const auto cut = byteCountOfLastThreeCharacters(resultFilePath);
   // A name of fewer than three characters cannot lose three: the extension is appended.
-  if (cut > resultFilePath.size()) return std::string(resultFilePath) + "T-S";
-  return std::string(resultFilePath.substr(0, resultFilePath.size() - cut)) + "T-S";
+  if (!cut) return std::string(resultFilePath) + "T-S";
+  return std::string(resultFilePath.substr(0, resultFilePath.size() - *cut)) + "T-S";
 }
 
 ResultFile::ResultFile(const AnalysisParameters& parameters, const Clock& clock)

@@ -180,6 +180,11 @@ TEST(ResultFileName, IsDerivedFromTheStoredPath) {
       {"abc", "T-S"},
       {"試験体.kvt", "試験体.T-S"},
       {"試験体", "T-S"},
+      // A byte outside any well-formed character is a character of its own: stray continuation
+      // bytes, a cut-off sequence, an overlong form.
+      {"n/x\x80\x80\x80", "n/xT-S"},
+      {"ab\xE6\xA2", "aT-S"},
+      {"n/\xC0\xAFx", "n/T-S"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(resultFileName(c.stored), c.name) << c.stored;
