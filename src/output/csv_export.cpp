@@ -2,12 +2,18 @@
 #include "csv_export.h"
 
 #include <charconv>
+#include <limits>
 
 namespace kvt {
 
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+
+// The shortest round-trip text of an IEEE double is at most 24 characters
+// ("-2.2250738585072014e-308"), so the buffer below always holds it.
+static_assert(std::numeric_limits<double>::is_iec559 &&
+              std::numeric_limits<double>::max_digits10 == 17);
 
 void appendNumber(std::string& line, double value) {
   char buffer[32];

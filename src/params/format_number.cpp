@@ -2,13 +2,22 @@
 #include "format_number.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace kvt {
+
+// The buffers below are sized for IEEE doubles: at most 17 significant digits of the shortest
+// decimal and a decimal exponent of three digits, 309 integer digits at most.
+static_assert(std::numeric_limits<double>::is_iec559 &&
+                  std::numeric_limits<double>::max_digits10 == 17 &&
+                  std::numeric_limits<double>::max_exponent10 == 308,
+              "formatNumber's buffers assume IEEE 754 doubles");
 
 namespace {
 
@@ -51,13 +60,32 @@ Decimal shortestDecimal(T value) {
   return d;
 }
 
-// Digits being rounded and laid out, on the stack: a double has at most 309 integer digits, and
-// the patterns at most seven decimals.
-struct Digits {
-  char buffer[400];
+// Digits being rounded and laid out. They stay on the stack for every pattern the program uses
+// (a double has at most 309 integer digits, its patterns at most seven decimals); a pattern
+// asking for more places gets room on the heap, so no pattern can write past the buffer.
+class Digits {
+ public:
+  Digits() = default;
+  Digits(const Digits&) = delete;
+  Digits& operator=(const Digits&) = delete;
+
+  // Room for `capacity` digits; what was there is kept.
+  void reserve(std::size_t capacity) {
+    if (capacity <= local_.size() || capacity <= heap_.size()) return;
+    heap_.resize(capacity);
+    std::copy_n(data_, size, heap_.data());
+    data_ = heap_.data();
+  }
+  char* data() { return data_; }
+  const char* data() const { return data_; }
+  std::string_view view() const { return {data_, size}; }
+
   std::size_t size = 0;
 
-  std::string_view view() const { return {buffer, size}; }
+ private:
+  std::array<char, 400> local_;
+  std::string heap_;
+  char* data_ = local_.data();
 };
 
 // The first `keep` digits of d (zero-padded), rounded half away from zero on the next digit.
@@ -66,21 +94,23 @@ void roundDigits(const Decimal& d, int keep, Digits& out) {
   out.size = 0;
   if (keep < 0) return;
   const auto n = static_cast<std::size_t>(keep);
+  out.reserve(n + 1);
+  char* buffer = out.data();
   const std::string_view digits = d.digits();
   const std::size_t copied = std::min(n, digits.size());
-  std::copy_n(digits.data(), copied, out.buffer);
-  std::fill_n(out.buffer + copied, n - copied, '0');
+  std::copy_n(digits.data(), copied, buffer);
+  std::fill_n(buffer + copied, n - copied, '0');
   out.size = n;
   if (n < digits.size() && digits[n] >= '5') {
     std::size_t i = n;
-    while (i > 0 && out.buffer[i - 1] == '9')
-      out.buffer[--i] = '0';
+    while (i > 0 && buffer[i - 1] == '9')
+      buffer[--i] = '0';
     if (i == 0) {
-      std::copy_backward(out.buffer, out.buffer + n, out.buffer + n + 1);
-      out.buffer[0] = '1';
+      std::copy_backward(buffer, buffer + n, buffer + n + 1);
+      buffer[0] = '1';
       ++out.size;
     } else {
-      ++out.buffer[i - 1];
+      ++buffer[i - 1];
     }
   }
 }
@@ -106,20 +136,21 @@ std::string formatFixed(const Decimal& d, const NumberPattern& p) {
   const auto minLength = static_cast<std::size_t>(decimals + std::max(p.minIntegerDigits, 0));
   if (n.size < minLength) {
     const std::size_t pad = minLength - n.size;
-    std::copy_backward(n.buffer, n.buffer + n.size, n.buffer + minLength);
-    std::fill_n(n.buffer, pad, '0');
+    n.reserve(minLength);
+    std::copy_backward(n.data(), n.data() + n.size, n.data() + minLength);
+    std::fill_n(n.data(), pad, '0');
     n.size = minLength;
   }
   const std::size_t split = n.size - static_cast<std::size_t>(decimals);
   const std::size_t fraction =
-      shownDecimals(n.buffer + split, static_cast<std::size_t>(decimals), p);
+      shownDecimals(n.data() + split, static_cast<std::size_t>(decimals), p);
   std::string text;
   text.reserve(split + fraction + 2);
   if (d.negative && !roundsToZero) text += '-';
-  text.append(n.buffer, split);
+  text.append(n.data(), split);
   if (fraction > 0) {
     text += '.';
-    text.append(n.buffer + split, fraction);
+    text.append(n.data() + split, fraction);
   }
   return text;
 }
@@ -140,14 +171,14 @@ std::string formatScientific(const Decimal& d, const NumberPattern& p) {
   const auto end =
       std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, std::abs(exponent)).ptr;
   const auto exponentLength = static_cast<std::size_t>(end - exponentDigits);
-  const std::size_t fraction = shownDecimals(n.buffer + 1, n.size - 1, p);
+  const std::size_t fraction = shownDecimals(n.data() + 1, n.size - 1, p);
   std::string text;
   text.reserve(fraction + 12);
   if (d.negative && !roundsToZero) text += '-';
-  text += n.buffer[0];
+  text += n.data()[0];
   if (fraction > 0) {
     text += '.';
-    text.append(n.buffer + 1, fraction);
+    text.append(n.data() + 1, fraction);
   }
   text += p.exponentLetter;
   text += exponent < 0 ? '-' : '+';

@@ -1,10 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 
 namespace kvt {
+
+// Every check in the program reads an overflow as an infinity and an invalid operation as a NaN,
+// and the stored fields are IEEE singles whose digits must be the same on every machine.
+static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559,
+              "single and double precision must be IEEE 754 binary32 and binary64");
+// A single-precision operation is formed in double and rounded once to single. That gives the
+// correctly rounded single result only because a double carries more than twice a single's
+// digits plus two, so the first rounding can never decide the second.
+static_assert(std::numeric_limits<double>::digits >= 2 * std::numeric_limits<float>::digits + 2,
+              "a double must hold a product of two singles exactly");
 
 // A numeric check that fired: the entry, the command step, and what went wrong in plain words.
 struct NumericError {

@@ -91,5 +91,17 @@ TEST(FormatNumber, NamesValuesThatAreNotFinite) {
   EXPECT_EQ(formatNumber(std::numeric_limits<float>::quiet_NaN(), "##0.00"), "NaN");
 }
 
+// Patterns far longer than any the program uses lay out every place they ask for.
+TEST(FormatNumber, LongPatternsGiveEveryPlace) {
+  const std::string zeros420(420, '0');
+  EXPECT_EQ(formatNumber(1.5, std::string(500, '0')), std::string(499, '0') + "2");
+  EXPECT_EQ(formatNumber(0.5, "0." + zeros420), "0.5" + std::string(419, '0'));
+  const std::string largest = formatNumber(std::numeric_limits<double>::max(), "0." + zeros420);
+  EXPECT_EQ(largest.size(), 309u + 1 + 420);
+  EXPECT_TRUE(largest.starts_with("179769313486231570000")) << largest;
+  EXPECT_EQ(formatNumber(-1.0 / 3, "0." + zeros420 + "e+00"),
+            "-3.333333333333333" + std::string(405, '0') + "e-01");
+}
+
 }  // namespace
 }  // namespace kvt
