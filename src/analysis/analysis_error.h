@@ -24,6 +24,13 @@ class ArithmeticError : public AnalysisError {
   Kind kind_;
 };
 
+// An entry the analysis cannot take although no arithmetic faulted, such as a bar of negative
+// length: the message names the entry and its value.
+class ParameterError : public AnalysisError {
+ public:
+  using AnalysisError::AnalysisError;
+};
+
 // The run did not reach zero bond stress within the steps its histories hold. `cause` says
 // what kept it going, in words the user can act on.
 class StepLimitError : public AnalysisError {

@@ -68,7 +68,7 @@ bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
   const double bondedSurface = geometry_.segmentCount * march_->deltaL() * march_->phi();
   if (geometry_.segmentCount <= 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
-                          "the bar has no segment (" + noSegmentCause() + ")");
+                          "the bar has no segment (lb·1000 rounds to 0)");
   if (bondedSurface == 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
                           "the bonded surface is zero (φ = 0)");
@@ -130,12 +130,6 @@ void PullOutRun::throwStepLimit() const {
                          "The slip increment ds is 0, so the free-end slip never grew. Enter a "
                          "positive initial ds.");
   throw StepLimitError(kMaxSteps, "Check the descending branch of the bond law (C2 and pw).");
-}
-
-std::string PullOutRun::noSegmentCause() const {
-  // lb·1000 / Δl·1000 is zero or negative: lb rounds to nothing, or lb and Δl differ in sign.
-  if (std::nearbyint(static_cast<double>(p_.lb) * 1000.0) == 0) return "lb·1000 rounds to 0";
-  return p_.lb < 0 ? "lb is negative" : "Δl is negative";
 }
 
 }  // namespace kvt

@@ -35,7 +35,8 @@ class PullOutRun {
   PullOutRun(const AnalysisParameters& parameters, RunObserver& observer);
 
   // Finds tauMax, prepares the run and marches step by step to its end. Throws
-  // `ArithmeticError` on a fault and `StepLimitError` when step 10001 would be needed.
+  // `ArithmeticError` on a fault, `ParameterError` for a bar of negative length before the run
+  // starts, and `StepLimitError` when step 10001 would be needed.
   Outcome run();
 
   // Run state, for observers and tests.
@@ -55,8 +56,6 @@ class PullOutRun {
   bool finishStep(double loadedEndSlip, double loadedEndForce);
   void setDs(double value, const char* rule);
   [[noreturn]] void throwStepLimit() const;
-  // Why segmentCount is not positive, for the error that ends step 1.
-  std::string noSegmentCause() const;
 
   const AnalysisParameters& p_;
   RunObserver& observer_;

@@ -8,6 +8,7 @@
 
 #include "analysis_error.h"
 #include "checked_single.h"
+#include "params/format_number.h"
 
 namespace kvt {
 
@@ -24,6 +25,11 @@ std::int32_t thousandths(float length, const std::string& name) {
   return static_cast<std::int32_t>(rounded);
 }
 
+std::string negativeLength(const std::string& name, float length) {
+  return "The " + name + " is negative (" + formatNumber(length, "##0.00") +
+         " cm): the bar cannot be divided into segments. Enter a positive length.";
+}
+
 }  // namespace
 
 SegmentGeometry segmentGeometry(float lb, float deltaL) {
@@ -32,6 +38,11 @@ SegmentGeometry segmentGeometry(float lb, float deltaL) {
   if (D == 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, "the number of segments lb / Δl",
                           "Δl·1000 rounds to 0");
+  // A negative length is no bar at all. Left to the division, a negative lb gives no segment and
+  // a negative lb with a negative Δl a mirrored bar with negative forces, neither of them a
+  // result anyone could use.
+  if (L < 0) throw ParameterError(negativeLength("bond length lb", lb));
+  if (D < 0) throw ParameterError(negativeLength("segment length Δl", deltaL));
   SegmentGeometry g;
   // INT32_MIN / -1 is the one quotient that leaves the range.
   if (L == std::numeric_limits<std::int32_t>::min() && D == -1)

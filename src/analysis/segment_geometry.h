@@ -12,7 +12,7 @@ struct SegmentGeometry {
 };
 
 // Throws `ArithmeticError`: division by zero when Δl·1000 rounds to 0, overflow when lb·1000 or
-// Δl·1000 leaves the 32-bit range.
+// Δl·1000 leaves the 32-bit range; `ParameterError` when either is negative.
 SegmentGeometry segmentGeometry(float lb, float deltaL);
 
 }  // namespace kvt

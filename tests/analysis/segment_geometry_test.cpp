@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "analysis/analysis_error.h"
 
@@ -46,6 +48,23 @@ TEST(SegmentGeometry, FaultsOnAZeroSegmentOrA32BitOverflow) {
   EXPECT_THROW(segmentGeometry(3e6f, 0.65f), ArithmeticError);  // lb·1000 beyond 2^31
   EXPECT_THROW(segmentGeometry(20, -3e6f), ArithmeticError);
   EXPECT_NO_THROW(segmentGeometry(2e6f, 0.65f));
+}
+
+// A negative length is refused by name, not as an arithmetic fault; a length that rounds to zero
+// thousandths is not negative.
+TEST(SegmentGeometry, RefusesANegativeLength) {
+  const std::pair<float, float> negative[] = {{-20, 0.65f}, {20, -0.65f}, {-20, -0.65f}};
+  for (const auto& [lb, deltaL] : negative) {
+    try {
+      segmentGeometry(lb, deltaL);
+      ADD_FAILURE() << lb << " / " << deltaL << " was divided";
+    } catch (const ParameterError& error) {
+      EXPECT_NE(std::string(error.what()).find(lb < 0 ? "lb is negative" : "Δl is negative"),
+                std::string::npos)
+          << error.what();
+    }
+  }
+  EXPECT_EQ(segmentGeometry(-0.0004f, 0.65f).segmentCount, 0);
 }
 
 }  // namespace

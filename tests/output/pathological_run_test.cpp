@@ -19,7 +19,7 @@
 namespace kvt {
 namespace {
 
-enum class Outcome { Finished, EntryRejected, ArithmeticFault, StepLimit };
+enum class Outcome { Finished, EntryRejected, Refused, ArithmeticFault, StepLimit };
 
 // Every case names the step at which its run ended (the step that finished it, the step in which
 // the fault or the step limit struck, 0 for a fault before the first step, -1 for an entry
@@ -70,6 +70,9 @@ TEST_P(PathologicalEntry, RunsCorrectlyOrNamesTheCause) {
     } catch (const ArithmeticError& fault) {
       outcome = Outcome::ArithmeticFault;
       error = fault.what();
+    } catch (const ParameterError& refused) {
+      outcome = Outcome::Refused;
+      error = refused.what();
     }
     step = run.step();
   }
@@ -97,9 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, PathologicalEntry,
     ::testing::Values(
         Case{"lb0", 6, "0", Outcome::ArithmeticFault, 1, 0, "lb·1000 rounds to 0"},
-        Case{"lbNegative", 6, "-20", Outcome::ArithmeticFault, 1, 0, "lb is negative"},
+        // A negative length is refused as what it is, before anything is written.
+        Case{"lbNegative", 6, "-20", Outcome::Refused, 0, -1, "bond length lb is negative (-20.00"},
         Case{"deltaL0", 4, "0", Outcome::ArithmeticFault, 0, -1, "Δl·1000 rounds to 0"},
-        Case{"deltaLNegative", 4, "-0.65", Outcome::ArithmeticFault, 1, 0, "Δl is negative"},
+        Case{"deltaLNegative", 4, "-0.65", Outcome::Refused, 0, -1,
+             "segment length Δl is negative"},
         Case{"lb3e6", 6, "3e6", Outcome::ArithmeticFault, 0, -1, "32-bit"},
         Case{"lbHex", 6, "&HFFFFFFFF", Outcome::ArithmeticFault, 0, -1, "32-bit"},
         Case{"lb1e400", 6, "1e400", Outcome::ArithmeticFault, 0, -1, "in lb"},
