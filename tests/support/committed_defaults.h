@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <stdexcept>
+
 #include "params/analysis_parameters.h"
+#include "params/commit_parameters.h"
+#include "params/parameter_entries.h"
 
 namespace kvt::testing {
 
-// The parameter window's initial values as "Execute" stores them: k1 = C1·σt and k2 = C2·σt,
-// each product rounded to single.
+// The parameter window's initial values as "Execute" stores them: the window's boxes filled by
+// its load step, then committed (k1 = C1·σt and k2 = C2·σt, each product rounded to single).
 inline AnalysisParameters committedDefaults() {
   AnalysisParameters p;
-  setDefaults(p);
-  p.k1 = static_cast<float>(static_cast<double>(p.k1) * static_cast<double>(p.sigmaT));
-  p.k2 = static_cast<float>(static_cast<double>(p.k2) * static_cast<double>(p.sigmaT));
+  ParameterEntries entries(p);
+  entries.loadDefaults();
+  if (const auto error = commitParameters(entries.texts(), p))
+    throw std::logic_error("the initial entries do not commit: " + error->message);
   return p;
 }
 
