@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
       // Whatever went wrong with one file, the others still run.
       result.message = file + ": " + error.what();
     }
+    for (const std::string& warning : result.warnings)
+      std::fprintf(stderr, "kvt-batch: %s\n", warning.c_str());
     std::fprintf(result.succeeded ? stdout : stderr, "%s%s\n",
                  result.succeeded ? "" : "kvt-batch: ", result.message.c_str());
     if (!result.succeeded) ++failures;

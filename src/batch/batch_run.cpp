@@ -9,6 +9,7 @@
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/format_number.h"
+#include "params/partial_entries.h"
 
 namespace kvt {
 
@@ -51,6 +52,8 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
     result.message = prompt.first;
     return result;
   }
+  for (const PartialEntry& entry : partialEntries(entries.texts()))
+    result.warnings.push_back(path + ": " + describe(entry));
   // As a double click in the file window would have set it.
   record.parameterFilePath = path;
   if (options.detailOutput) entries.setDetailOutput(*options.detailOutput);

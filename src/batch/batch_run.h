@@ -27,6 +27,8 @@ struct BatchResult {
   bool succeeded = false;
   std::string message;             // the summary line, or the error naming file and reason
   std::vector<std::string> files;  // every file written
+  // Entries read only in part ("beam1.kvt: lb "20,5" is read as 20"); the run goes on with them.
+  std::vector<std::string> warnings;
 };
 
 BatchResult runParameterFile(const std::string& path, const BatchOptions& options,

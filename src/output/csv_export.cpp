@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "csv_export.h"
 
-#include <charconv>
-#include <limits>
+#include "params/format_number.h"
 
 namespace kvt {
 
@@ -10,15 +9,8 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-// The shortest round-trip text of an IEEE double is at most 24 characters
-// ("-2.2250738585072014e-308"), so the buffer below always holds it.
-static_assert(std::numeric_limits<double>::is_iec559 &&
-              std::numeric_limits<double>::max_digits10 == 17);
-
 void appendNumber(std::string& line, double value) {
-  char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  line.append(buffer, end);
+  line += shortestNumber(value);
 }
 
 // One CSV row: an integer key, then each value converted to the chosen units.

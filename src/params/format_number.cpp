@@ -238,4 +238,15 @@ std::string formatNumber(float value, const NumberPattern& pattern) {
   return formatAny(value, pattern);
 }
 
+// The shortest round-trip text of an IEEE double is at most 24 characters
+// ("-2.2250738585072014e-308"), so the buffer below always holds it.
+static_assert(std::numeric_limits<double>::is_iec559 &&
+              std::numeric_limits<double>::max_digits10 == 17);
+
+std::string shortestNumber(double value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
 }  // namespace kvt

@@ -38,4 +38,8 @@ struct NumberPattern {
 std::string formatNumber(double value, const NumberPattern& pattern);
 std::string formatNumber(float value, const NumberPattern& pattern);
 
+// A number in its shortest exact form, which reads back as the same double: "20", "0.65",
+// "1e+50". For data files and for telling the user exactly what a number is.
+std::string shortestNumber(double value);
+
 }  // namespace kvt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace kvt {
@@ -14,5 +15,15 @@ namespace kvt {
 // A magnitude beyond the double range reads as an infinity; the numeric checks downstream
 // report it.
 double parseNumber(std::string_view text);
+
+// What parseNumber makes of a text and how much of it that is: `used` counts the characters from
+// the start that form the number, blanks among them and after it included. A text is read in
+// full when `used` is its whole length: "2 5" (25) and an empty box (0, with nothing left
+// over) are; "20,5" (20), "1e" (1) and "abc" (0) are read only in part.
+struct NumberReading {
+  double value = 0;
+  std::size_t used = 0;
+};
+NumberReading readNumber(std::string_view text);
 
 }  // namespace kvt

@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include "frm_open_save.h"
+#include "parameter_tooltips.h"
 #include "params/commit_parameters.h"
 #include "params/numeric_boxes.h"
 #include "run_controller.h"
@@ -21,6 +22,7 @@ Form1::Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock,
   setWindowTitle("KVT Parameter");
   setFixedSize(twipsSize(7305, 6180));
   buildLayout();
+  setParameterToolTips(*this);
   bindEntries();
   // The load step: the defaults, shown in their patterns, each box's rule run by its filling.
   entries_.loadDefaults();
@@ -57,13 +59,9 @@ void Form1::bindEntries() {
 
 // A rule's numeric check that fired while the user types is shown on the box itself (red text and
 // a tooltip) rather than in a message box that would interrupt the typing; "Execute" checks the
-// entries again and reports in a message box.
+// entries again and reports in a message box. A text read only in part is marked there too.
 void Form1::showBoxError(int number, const std::optional<NumericError>& error) {
-  QLineEdit* target = box(number);
-  QPalette palette = target->palette();
-  palette.setColor(QPalette::Text, error ? Qt::red : QPalette().color(QPalette::Text));
-  target->setPalette(palette);
-  target->setToolTip(error ? QString::fromStdString(error->message) : QString());
+  markBox(*box(number), number, error);
 }
 
 void Form1::showEvent(QShowEvent* event) {

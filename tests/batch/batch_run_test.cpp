@@ -36,6 +36,7 @@ TEST(BatchRun, DefaultExampleGivesTheWindowsReportBesideTheFile) {
   const testing::FixedClock clock;
   const BatchResult result = runParameterFile(example.path, {}, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
+  EXPECT_TRUE(result.warnings.empty());
   EXPECT_EQ(result.message, example.path +
                                 ": 432 steps, τb.max 115.05 kgf/cm², τbumax 96.75 kgf/cm², "
                                 "Pbumax 7798 kgf → " +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // parseNumber on any text: never crashes, and on a plain decimal number agrees with the
-// standard library's own decimal reading (std::from_chars, a separate implementation).
+// standard library's own decimal reading (std::from_chars, a separate implementation), which
+// also reads it in full. What is read of a text is read again, alone, as the same number.
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -44,7 +45,12 @@ bool isPlainDecimal(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const double parsed = kvt::parseNumber(text);
+  const kvt::NumberReading reading = kvt::readNumber(text);
+  if (reading.used > text.size()) std::abort();
+  const double again = kvt::parseNumber(text.substr(0, reading.used));
+  if (!(again == parsed || (std::isnan(again) && std::isnan(parsed)))) std::abort();
   if (!isPlainDecimal(text)) return 0;
+  if (reading.used != text.size()) std::abort();
 
   // from_chars takes no leading "+".
   std::string_view digits = text;

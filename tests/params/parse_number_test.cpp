@@ -46,6 +46,23 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"&H1F", 31.0}, ParseCase{"&hff", 255.0}, ParseCase{"&O17", 15.0},
         ParseCase{"&HFFFFFFFF", 4294967295.0}, ParseCase{"&H", 0.0}, ParseCase{"&O9", 0.0}));
 
+// How much of a text is read: what a warning about an entry read only in part rests on.
+TEST(ReadNumber, TellsWhetherTheWholeTextWasRead) {
+  const struct {
+    std::string text;
+    std::size_t used;
+  } cases[] = {
+      {"20.00", 5}, {"2 5", 3},  {" 25 ", 4},  {"", 0},    {"  ", 2},   {"3.5e2", 5}, {"5.", 2},
+      {"&H1F", 4},  {"20,5", 2}, {"20 ,5", 3}, {"abc", 0}, {" abc", 1}, {"1e", 1},    {"1e-", 1},
+      {"1e5x", 3},  {"-", 0},    {"1.2.3", 3}, {"&H", 0},  {"&HZ", 0},  {"12cm", 2},  {"\r5", 0},
+  };
+  for (const auto& c : cases) {
+    const NumberReading reading = readNumber(c.text);
+    EXPECT_EQ(reading.used, c.used) << '"' << c.text << '"';
+    EXPECT_EQ(reading.value, parseNumber(c.text)) << '"' << c.text << '"';
+  }
+}
+
 TEST(ParseNumber, ReadsThePointAsDecimalSeparatorInEveryLocale) {
   const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
   EXPECT_EQ(parseNumber("2.5"), 2.5);
