@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "full_path.h"
+
 namespace kvt {
 
 namespace {
@@ -58,8 +60,8 @@ mode_t defaultFileMode() {
 }  // namespace
 
 FileWriteError::FileWriteError(const std::string& path, int errorNumber)
-    : std::runtime_error("\"" + path + "\" could not be written: " + std::strerror(errorNumber) +
-                         "."),
+    : std::runtime_error("\"" + fullPath(path) +
+                         "\" could not be written: " + std::strerror(errorNumber) + "."),
       errorNumber_(errorNumber) {}
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

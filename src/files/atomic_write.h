@@ -7,7 +7,8 @@
 
 namespace kvt {
 
-// A file could not be written; the message names the file and the system's reason.
+// A file could not be written; the message names the file by its full path and gives the
+// system's reason.
 class FileWriteError : public std::runtime_error {
  public:
   FileWriteError(const std::string& path, int errorNumber);

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "parameter_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
-#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "atomic_write.h"
 #include "cp932.h"
+#include "first_lines.h"
+#include "full_path.h"
 
 namespace kvt {
 
@@ -38,71 +36,9 @@ std::string fileBytes(const ParameterEntries& entries) {
   return bytes;
 }
 
-struct ReadFailure {
-  std::string reason;
-};
-
-// The file up to the end of its 20th line (or to its end, when shorter), or why it could not be
-// read. What follows is never used, and a file chosen by mistake may be huge or, like a pipe,
-// may not end at all, so reading stops there.
-std::optional<std::string> readLines(const std::string& path, ReadFailure& failure) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    failure.reason = std::strerror(errno);
-    return std::nullopt;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    failure.reason = std::strerror(EISDIR);
-    return std::nullopt;
-  }
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    failure.reason = std::strerror(errno);
-    return std::nullopt;
-  }
-  std::string bytes;
-  std::size_t lineEnds = 0;
-  bool afterCr = false;  // a CR LF may be split between two reads
-  char buffer[4096];
-  while (lineEnds < ParameterFileLines::kCount) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      failure.reason = std::strerror(errno);
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (got == 0) break;
-    for (const char c : std::string_view(buffer, static_cast<std::size_t>(got))) {
-      if (c == '\n' && afterCr) {
-        afterCr = false;
-        continue;
-      }
-      afterCr = c == '\r';
-      if (c == '\r' || c == '\n') ++lineEnds;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return bytes;
-}
-
-// Splits at CR LF, LF or CR. A last line without an end still counts; nothing after the end of
-// the last line makes another.
-std::vector<std::string_view> splitLines(std::string_view bytes, std::size_t wanted) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < bytes.size() && lines.size() < wanted) {
-    const std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
-  return lines;
-}
+// Far beyond any parameter file (20 short lines; a long comment of a megabyte still fits), and
+// small enough that a file chosen by mistake is refused at once.
+constexpr std::size_t kReadLimit = 4 * 1024 * 1024;
 
 }  // namespace
 
@@ -113,7 +49,9 @@ SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries
   try {
     writeFileAtomically(path, fileBytes(entries));
   } catch (const FileWriteError& error) {
-    prompt.warning(kSaveFailureTitle, kSaveFailureText + std::to_string(error.errorNumber()));
+    // The system's error number as the Windows program reported it, then the file and the reason.
+    prompt.warning(kSaveFailureTitle,
+                   kSaveFailureText + std::to_string(error.errorNumber()) + "\n" + error.what());
     return SaveOutcome::Failed;
   }
   entries.record().resultFilePath = path;
@@ -122,24 +60,23 @@ SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries
 
 bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
                        ParameterFileLines& lines, UserPrompt& prompt) {
-  ReadFailure failure;
-  const std::optional<std::string> bytes = readLines(path, failure);
-  if (!bytes) {
-    prompt.warning(kLoadFailureTitle, "The parameter file \"" + path + "\" could not be read: " +
-                                          failure.reason + ". The entries are unchanged.");
+  const auto read = readFirstLines(path, ParameterFileLines::kCount, kReadLimit);
+  const std::string named = "The parameter file \"" + fullPath(path) + "\"";
+  if (const auto* failure = std::get_if<LinesUnreadable>(&read)) {
+    prompt.warning(kLoadFailureTitle, named + " could not be read: " + failure->reason +
+                                          ". The entries are unchanged.");
     return false;
   }
-  const auto read = splitLines(*bytes, ParameterFileLines::kCount);
-  if (read.size() < ParameterFileLines::kCount) {
-    prompt.warning(kLoadFailureTitle, "The parameter file \"" + path + "\" ends after " +
-                                          std::to_string(read.size()) +
-                                          (read.size() == 1 ? " line" : " lines") +
+  const auto& fileLines = std::get<std::vector<std::string>>(read);
+  if (fileLines.size() < ParameterFileLines::kCount) {
+    prompt.warning(kLoadFailureTitle, named + " ends after " + std::to_string(fileLines.size()) +
+                                          (fileLines.size() == 1 ? " line" : " lines") +
                                           "; a parameter file has 20. The entries are "
                                           "unchanged.");
     return false;
   }
   for (int k = 1; k <= ParameterFileLines::kCount; ++k)
-    lines.line[static_cast<std::size_t>(k)] = fromCp932(read[static_cast<std::size_t>(k - 1)]);
+    lines.line[static_cast<std::size_t>(k)] = fromCp932(fileLines[static_cast<std::size_t>(k - 1)]);
 
   // Every line is applied, even after a rule's numeric error, so that the boxes show the whole
   // file; the first error is reported once at the end.
@@ -155,8 +92,7 @@ bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
   }
   entries.record().resultFilePath = path;
   if (firstError)
-    prompt.warning(kLoadFailureTitle, "The parameter file \"" + path +
-                                          "\" was loaded, but an entry could not be converted: " +
+    prompt.warning(kLoadFailureTitle, named + " was loaded, but an entry could not be converted: " +
                                           firstError->message);
   return true;
 }

@@ -28,16 +28,18 @@ inline constexpr const char* kLoadFailureTitle = "KVT";
 enum class SaveOutcome { Saved, Declined, Failed };
 
 // Writes the boxes and the "Detail output" flag to `path`, asking first when an ordinary file of
-// that name exists. A failure is reported through `prompt` with the system's error number; the
-// file is replaced only when the new one is complete, so a failed save leaves the old file as it
-// was. `resultFilePath` becomes `path` after a successful save.
+// that name exists. A failure is reported through `prompt` with the system's error number, and on
+// a second line the file's full path and the reason; the file is replaced only when the new one
+// is complete, so a failed save leaves the old file as it was. `resultFilePath` becomes `path`
+// after a successful save.
 SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries,
                               UserPrompt& prompt);
 
 // Reads all 20 lines first, then gives each box its line as a change of its text, in file order,
 // so that the box rules run as for the user's own edits (a changed db line rewrites Δl). Lines
-// may end with CR LF, LF or CR. A file that cannot be read, or ends before its 20th line, is
-// reported through `prompt` and changes nothing. Returns whether the file was loaded.
+// end with CR LF, or in a file without CR LF with LF or CR. Only an ordinary file is read, and
+// no more than 4 MB of it. A file that cannot be read, or ends before its 20th line, is reported
+// in one line naming its full path, and changes nothing. Returns whether the file was loaded.
 bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
                        ParameterFileLines& lines, UserPrompt& prompt);
 

@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 #include "files/cp932.h"
@@ -103,10 +101,30 @@ TEST(SaveParameterFile, FailuresReportTheErrorNumberAndKeepTheOldState) {
     EXPECT_EQ(SaveParameterFile(c.path, window.entries, window.prompt), SaveOutcome::Failed);
     ASSERT_EQ(window.prompt.warnings.size(), 1u) << c.path;
     EXPECT_EQ(window.prompt.warnings[0].title, "テキストエディタ");
-    EXPECT_EQ(window.prompt.warnings[0].text,
-              "エラーが発生しました。もう一度実行してください。" + std::to_string(c.error));
+    EXPECT_TRUE(window.prompt.warnings[0].text.starts_with(
+        "エラーが発生しました。もう一度実行してください。" + std::to_string(c.error) + "\n\"" +
+        c.path + "\" could not be written: "))
+        << window.prompt.warnings[0].text;
     EXPECT_EQ(window.record.resultFilePath, "before.kvt");
   }
+}
+
+// A name typed in the file window is relative to the folder shown there; the report gives the
+// full path, so the user sees where the program tried to write and read.
+TEST(ParameterFileMessages, NameTheFullPath) {
+  testing::TempDir dir;
+  testing::Cwd cwd(dir.path());
+  Window window;
+  SaveParameterFile("missing/a.kvt", window.entries, window.prompt);
+  LoadParameterFile("./missing/b.kvt", window.entries, window.lines, window.prompt);
+  const auto texts = window.prompt.warningTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_NE(texts[0].find("\n\"" + dir.file("missing/a.kvt") + "\" could not be written: No such"),
+            std::string::npos)
+      << texts[0];
+  EXPECT_EQ(texts[1], "The parameter file \"" + dir.file("missing/b.kvt") +
+                          "\" could not be read: No such file or directory. The entries are "
+                          "unchanged.");
 }
 
 // Permissions: a read-only file in a writable folder, and a file in a read-only folder. Both
@@ -133,8 +151,8 @@ TEST(SaveParameterFile, ReadOnlyTargetsAreReportedAndKept) {
     }
     EXPECT_EQ(outcome, SaveOutcome::Failed) << path;
     ASSERT_EQ(window.prompt.warnings.size(), 1u);
-    EXPECT_EQ(window.prompt.warnings[0].text,
-              "エラーが発生しました。もう一度実行してください。" + std::to_string(EACCES));
+    EXPECT_TRUE(window.prompt.warnings[0].text.starts_with(
+        "エラーが発生しました。もう一度実行してください。" + std::to_string(EACCES) + "\n"));
     EXPECT_EQ(readBytes(path.string()), "old bytes");
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(open),
@@ -224,7 +242,7 @@ TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
   writeBytes(dir.file("one.kvt"), "comment only\r\n");
   const std::pair<std::string, std::string> cases[] = {
       {dir.file("missing.kvt"), "No such file or directory"},
-      {dir.file("folder.kvt"), "Is a directory"},
+      {dir.file("folder.kvt"), "it is a folder"},
       {dir.file("short.kvt"), "ends after 19 lines"},
       {dir.file("empty.kvt"), "ends after 0 lines"},
       {dir.file("one.kvt"), "ends after 1 line;"},
@@ -242,39 +260,77 @@ TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
     EXPECT_NE(window.prompt.warnings[0].text.find(path), std::string::npos);
     EXPECT_NE(window.prompt.warnings[0].text.find(reason), std::string::npos)
         << window.prompt.warnings[0].text;
+    EXPECT_EQ(window.prompt.warnings[0].text.find('\n'), std::string::npos);
   }
 }
 
-// Reading stops at the end of the 20th line: a pipe whose writer keeps it open still loads.
-TEST(LoadParameterFile, StopsReadingAfterTheTwentiethLine) {
+// Only an ordinary file is read, and only its first 4 MB: a pipe without a writer, an endless
+// device and a huge file without line ends are refused at once, in one line each.
+TEST(LoadParameterFile, RefusesWhatIsNoOrdinaryFileAndStopsAtFourMegabytes) {
   testing::TempDir dir;
-  const std::string path = dir.file("pipe.kvt");
-  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-  std::promise<void> loaded;
-  std::atomic<bool> closed = false;
-  std::thread writer([&, done = loaded.get_future()] {
-    std::FILE* pipe = std::fopen(path.c_str(), "wb");
-    std::fputs((std::string(kDefaultFile).replace(0, 25, "piped") + "more\r\n").c_str(), pipe);
-    std::fflush(pipe);
-    done.wait_for(std::chrono::seconds(5));  // a reader waiting for the end gives up here
-    closed = true;
-    std::fclose(pipe);
-  });
+  const std::string pipe = dir.file("pipe.kvt");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string huge = dir.file("huge.kvt");
+  writeBytes(huge, "");
+  std::filesystem::resize_file(huge, std::uintmax_t{2} << 30);  // 2 GB of zeros, sparse
+  const std::pair<std::string, std::string> cases[] = {
+      {pipe, "it is a pipe, not an ordinary file"},
+      {"/dev/zero", "it is a device, not an ordinary file"},
+      {huge, "its first 20 lines do not end within 4 MB"},
+  };
+  for (const auto& [path, reason] : cases) {
+    Window window;
+    const auto started = std::chrono::steady_clock::now();
+    auto loading = std::async(std::launch::async, [&, file = path] {
+      return LoadParameterFile(file, window.entries, window.lines, window.prompt);
+    });
+    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      std::fclose(std::fopen(pipe.c_str(), "wb"));  // lets a reader blocked on the pipe go on
+      FAIL() << path << " was still being read after 5 s";
+    }
+    EXPECT_FALSE(loading.get());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << path;
+    ASSERT_EQ(window.prompt.warnings.size(), 1u);
+    EXPECT_EQ(window.prompt.warnings[0].text, "The parameter file \"" + path +
+                                                  "\" could not be read: " + reason +
+                                                  ". The entries are unchanged.");
+  }
+}
+
+// A comment of a megabyte, and lines long enough to span several reads, still load whole.
+TEST(LoadParameterFile, LongLinesLoadWhole) {
+  testing::TempDir dir;
+  std::string bytes = kDefaultFile;
+  bytes.replace(0, 25, std::string(1 << 20, 'c'));
+  writeBytes(dir.file("comment.kvt"), bytes + "line 21 is ignored\r\n");
   Window window;
-  EXPECT_TRUE(LoadParameterFile(path, window.entries, window.lines, window.prompt));
-  EXPECT_FALSE(closed) << "the loader waited for the end of the pipe";
-  loaded.set_value();
-  writer.join();
-  EXPECT_EQ(window.entries.text(1), "piped");
+  ASSERT_TRUE(
+      LoadParameterFile(dir.file("comment.kvt"), window.entries, window.lines, window.prompt));
+  EXPECT_EQ(window.entries.text(1), std::string(1 << 20, 'c'));
   EXPECT_EQ(window.lines.line[20], "0.00");
 
-  // Long lines span several reads; each CR LF still ends one line, so all 20 arrive.
   std::string longLines;
   for (int k = 1; k <= 21; ++k)
-    longLines += std::to_string(k) + std::string(1000, '0') + "\r\n";
+    longLines += std::to_string(k) + std::string(100000, '0') + "\r\n";
   writeBytes(dir.file("long.kvt"), longLines);
   ASSERT_TRUE(LoadParameterFile(dir.file("long.kvt"), window.entries, window.lines, window.prompt));
-  EXPECT_EQ(window.lines.line[20], "20" + std::string(1000, '0'));
+  EXPECT_EQ(window.lines.line[20], "20" + std::string(100000, '0'));
+}
+
+// In a file whose lines end in CR LF a lone CR or LF is part of its line: taken as a line end,
+// it would shift every later line into the wrong box.
+TEST(LoadParameterFile, InACrLfFileOnlyCrLfEndsALine) {
+  testing::TempDir dir;
+  for (const char* inside : {"\r", "\n"}) {
+    std::string bytes = kDefaultFile;
+    bytes.replace(bytes.find("\r\n20.00\r\n") + 2, 5, std::string("20.00") + inside + "5");
+    writeBytes(dir.file("f.kvt"), bytes);
+    Window window;
+    ASSERT_TRUE(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt));
+    EXPECT_EQ(window.entries.text(6), std::string("20.00") + inside + "5");
+    EXPECT_EQ(window.entries.text(7), "360.00");
+    EXPECT_EQ(window.entries.text(22), "0.00");
+  }
 }
 
 TEST(LoadParameterFile, RuleErrorIsReportedAfterTheWholeFileIsApplied) {
