@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // LoadParameterFile on any bytes: never crashes; it loads exactly when the bytes hold 20 lines
-// (by a reading of its own: CR LF, CR or LF ends a line, an unended last line counts), and then
-// every box shows its line as it stands, except "Δl", which a changed "db" line rewrites.
-// Otherwise it reports once, and the entries and the record are unchanged.
+// (by a reading of its own: when one of the first 20 lines, each ended by CR LF, CR or LF, ends
+// with CR LF, only CR LF ends a line; an unended last line counts), and then every box shows its
+// line as it stands, except "Δl", which a changed "db" line rewrites. Otherwise it reports once,
+// and the entries and the record are unchanged.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -27,20 +28,30 @@ class CountingPrompt : public kvt::UserPrompt {
   int warnings = 0;
 };
 
-std::vector<std::string> linesOf(std::string_view bytes) {
+std::vector<std::string> linesOf(std::string_view bytes, bool crLfOnly, bool* sawCrLf) {
   std::vector<std::string> lines;
   std::string line;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') {
+    const bool crLf = bytes.substr(i, 2) == "\r\n";
+    if (crLfOnly ? !crLf : bytes[i] != '\r' && bytes[i] != '\n') {
       line += bytes[i];
       continue;
     }
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    if (crLf) {
+      ++i;
+      if (sawCrLf != nullptr && lines.size() < 20) *sawCrLf = true;
+    }
     lines.push_back(line);
     line.clear();
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> linesOf(std::string_view bytes) {
+  bool crLf = false;
+  const auto anyEnd = linesOf(bytes, false, &crLf);
+  return crLf ? linesOf(bytes, true, nullptr) : anyEnd;
 }
 
 // Boxes in file order; 0 is the "Detail output" line.
