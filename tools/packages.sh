@@ -21,7 +21,7 @@ KVT_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   poppler-utils
-  desktop-file-utils appstream groff-base dpkg-dev file
+  desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file
 )
 
 kvt_ensure_packages() {
