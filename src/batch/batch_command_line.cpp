@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "batch_command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -23,15 +24,21 @@ constexpr std::string_view kUsage =
     "10000 steps without reaching zero bond stress) is reported on standard error with its\n"
     "name and the reason; the other files still run. The exit status is 1 when any file\n"
     "failed, 2 for a wrong command line. An entry of which only the leading number is read\n"
-    "is named on standard error (beam1.kvt: lb \"20,5\" is read as 20); its run goes on.\n"
+    "is named on standard error (beam1.kvt: lb \"20,5\" is read as 20); its run goes on. A run\n"
+    "that fails still writes the CSV files and figures of the steps it finished, and says so on\n"
+    "its error line.\n"
     "\n"
     "  --detail        write the profile of every step (overrides the file's Detail output)\n"
     "  --no-detail     write the load-slip rows only\n"
     "  --csv           also write the load-slip response as NAME.csv\n"
     "  --profile-csv S also write the distribution along the bar at steps S (comma-separated)\n"
     "                  as NAME.stepN.csv\n"
-    "  --units U       units of the CSV files: kgf-cm (as entered, the default) or si (kN, mm,\n"
-    "                  MPa); the result file is always in kgf-cm\n"
+    "  --figures F     also write report figures in the formats F (png, svg, pdf; comma-\n"
+    "                  separated): NAME.load-slip.F, NAME.tau-slip.F, NAME.bond-law.F, and\n"
+    "                  NAME.profile.stepN.F for the step of Pbumax and each --profile-csv step.\n"
+    "                  Needs no display; without this option Qt is not even loaded\n"
+    "  --units U       units of the CSV files and figures: kgf-cm (as entered, the default) or\n"
+    "                  si (kN, mm, MPa); the result file is always in kgf-cm\n"
     "  --              end of the options: every later argument is a file\n"
     "  --help          show this text\n"
     "  --version       show the version\n";
@@ -47,6 +54,23 @@ bool parseSteps(std::string_view list, std::set<int>& steps) {
     list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
   }
   return !steps.empty();
+}
+
+bool parseFigureFormats(std::string_view list, std::vector<FigureFormat>& formats) {
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string_view item = list.substr(0, comma);
+    bool known = false;
+    for (const FigureFormat format : {FigureFormat::Png, FigureFormat::Svg, FigureFormat::Pdf})
+      if (item == figureExtension(format)) {
+        known = true;
+        if (std::find(formats.begin(), formats.end(), format) == formats.end())
+          formats.push_back(format);
+      }
+    if (!known) return false;
+    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+  }
+  return !formats.empty();
 }
 
 // An option of the command line: its name, whether it takes a value, and what it does. The
@@ -94,6 +118,13 @@ const std::vector<OptionSpec>& optionTable() {
        [](BatchCommand& c, std::string_view value) -> Result {
          if (!parseSteps(value, c.options.profileSteps))
            return "--profile-csv needs step numbers, e.g. 1,100,251";
+         return std::nullopt;
+       }},
+      {"--figures", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (!parseFigureFormats(value, c.options.figureFormats))
+           return "--figures takes png, svg or pdf, comma-separated, not '" + std::string(value) +
+                  "'";
          return std::nullopt;
        }},
       {"--units", true,

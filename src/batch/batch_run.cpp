@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "batch_run.h"
 
+#include <cctype>
+
 #include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
+#include "batch_figures.h"
+#include "figure_module.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
 #include "output/csv_export.h"
@@ -70,14 +74,32 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   observers.add(history);
   observers.add(profiles);
   PullOutRun run(record, observers);
+  std::string failure;
   try {
     run.run();
   } catch (const AnalysisError& error) {
-    if (!resultFile.path().empty()) result.files.push_back(resultFile.path());
-    result.message = path + ": " + error.what();
-    return result;
+    failure = error.what();
   }
-  result.files.push_back(resultFile.path());
+  if (!resultFile.path().empty()) result.files.push_back(resultFile.path());
+  // The error line: the run's failure if any, then what became of the other files.
+  const auto failed = [&](std::string why) {
+    if (!failure.empty() && !why.empty()) {
+      if (failure.ends_with('.')) {
+        why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+        why = " " + why + ".";
+      } else {
+        why = "; " + why;
+      }
+    }
+    result.message = path + ": " + failure + why;
+    return result;
+  };
+  const bool extraFiles =
+      options.loadSlipCsv || !options.profileSteps.empty() || !options.figureFormats.empty();
+  if (!failure.empty() && !extraFiles) return failed("");
+  // A failed run still leaves the CSV files and figures of the steps it finished.
+  if (history.rows().empty() || resultFile.path().empty())
+    return failed("no step finished, so no CSV file or figure was written");
 
   try {
     if (options.loadSlipCsv) {
@@ -91,10 +113,20 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
       writeFileAtomically(csv, profileCsv(profile, options.units));
       result.files.push_back(csv);
     }
+    if (!options.figureFormats.empty()) {
+      const RunRecord finished{record, history.start(), history.rows()};
+      for (std::string& figure : writeRunFigures(finished, resultFile.path(), options.figureFormats,
+                                                 options.profileSteps, options.units))
+        result.files.push_back(std::move(figure));
+    }
   } catch (const FileWriteError& error) {
-    result.message = path + ": " + error.what();
-    return result;
+    return failed(error.what());
+  } catch (const FigureModuleError& error) {
+    return failed(std::string("no figure written: ") + error.what());
   }
+  if (!failure.empty())
+    return failed("the CSV files and figures hold the " + std::to_string(history.rows().size()) +
+                  " steps it finished");
   result.succeeded = true;
   result.message = summary(path, run, resultFile.path());
   return result;

@@ -11,16 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "figures/figure.h"
 #include "output/clock.h"
 #include "output/units.h"
 
 namespace kvt {
 
 struct BatchOptions {
-  std::optional<bool> detailOutput;      // overrides the file's "Detail output" line when set
-  bool loadSlipCsv = false;              // NAME.csv beside the result file
-  std::set<int> profileSteps;            // NAME-stepN.csv for each step the run reaches
-  UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures; the report is kgf-cm
+  std::optional<bool> detailOutput;         // overrides the file's "Detail output" line when set
+  bool loadSlipCsv = false;                 // NAME.csv beside the result file
+  std::set<int> profileSteps;               // NAME.stepN.csv, and its figure, for each step run
+  UnitSystem units = UnitSystem::KgfCm;     // of the CSV files and figures; the report is kgf-cm
+  std::vector<FigureFormat> figureFormats;  // report figures beside the result file
 };
 
 struct BatchResult {

@@ -18,7 +18,15 @@ void ensureApplication() {
   static int argc = 1;
   static char name[] = "kvt-batch";
   static char* argv[] = {name, nullptr};
+  // Starting up, Qt warns of things that do not matter for drawing into files (no runtime
+  // folder outside a desktop session); they would read like errors among kvt-batch's lines.
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) previous(type, context, text);
+      });
   new QApplication(argc, argv);
+  qInstallMessageHandler(previous);
 }
 
 }  // namespace

@@ -126,6 +126,12 @@ FigureScene::FigureScene(QObject* parent) : QGraphicsScene(parent) {
 
 FigureScene::~FigureScene() = default;
 
+QList<QColor> FigureScene::inkColours() {
+  QList<QColor> inks(std::begin(kCurveColours), std::end(kCurveColours));
+  inks.append(kPeakColour);
+  return inks;
+}
+
 bool FigureScene::sameShape(const Figure& figure) const {
   if (figure.panels.size() != panels_.size()) return false;
   for (std::size_t k = 0; k < panels_.size(); ++k)

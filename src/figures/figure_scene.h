@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
 #include <QGraphicsScene>
+#include <QList>
 #include <memory>
 #include <vector>
 
@@ -24,6 +26,9 @@ class FigureScene : public QGraphicsScene {
   // curves, marks) updates the charts in place, which is what a live view needs.
   void setFigure(const Figure& figure);
   void layout(QSizeF size);
+
+  // The colours a figure uses besides black, white and greys: the curves' and the peak's.
+  static QList<QColor> inkColours();
 
   // For tests: the plot area of panel k in scene coordinates, and where a value lies in it.
   QRectF plotArea(int panel) const;

@@ -22,4 +22,12 @@ tail -n 1 beam1.T-S | grep -q '0.000e+00            0.00' || fail "last row is n
 [ ! -e broken.T-S ] || fail "a result file was written for the broken file"
 "$batch" --help | grep -q -- '--no-detail' || fail "--help does not explain the options"
 "$batch" --bogus >/dev/null 2>&1 && fail "an unknown option was accepted"
+
+# Qt is loaded only when figures are asked for, and then needs no display.
+LD_DEBUG=files "$batch" beam1.kvt >/dev/null 2>libs.txt
+grep -q 'libQt6' libs.txt && fail "a plain run loaded Qt"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$batch" --figures png,pdf beam1.kvt \
+  >out.txt 2>err.txt || fail "--figures failed"
+[ -s err.txt ] && fail "--figures wrote to standard error"
+[ -s beam1.load-slip.png ] && [ -s beam1.profile.step251.pdf ] || fail "figures are missing"
 echo "kvt-batch command line: ok"

@@ -41,6 +41,16 @@ TEST(BatchCommandLine, ChoosesTheUnitsOfTheExports) {
             "--units is si or kgf-cm, not 'imperial'");
 }
 
+TEST(BatchCommandLine, ListsEachFigureFormatOnce) {
+  EXPECT_TRUE(parsed({"a.kvt"}).options.figureFormats.empty());
+  EXPECT_EQ(parsed({"--figures=svg,png,svg", "a.kvt"}).options.figureFormats,
+            (std::vector<FigureFormat>{FigureFormat::Svg, FigureFormat::Png}));
+  EXPECT_EQ(usageError({"--figures", "png,gif", "a.kvt"}),
+            "--figures takes png, svg or pdf, comma-separated, not 'png,gif'");
+  EXPECT_EQ(usageError({"--figures=", "a.kvt"}),
+            "--figures takes png, svg or pdf, comma-separated, not ''");
+}
+
 TEST(BatchCommandLine, DoubleDashEndsTheOptions) {
   const BatchCommand c = parsed({"--no-detail", "--", "--csv", "-"});
   EXPECT_EQ(c.files, (std::vector<std::string>{"--csv", "-"}));

@@ -31,6 +31,16 @@ struct ExampleCopy {
   std::string path;
 };
 
+// Replaces one entry of the copied parameter file (a whole line, CR LF included).
+void replaceEntry(const ExampleCopy& example, const std::string& line, const std::string& value) {
+  std::string bytes = readBytes(example.path);
+  bytes.replace(bytes.find("\r\n" + line + "\r\n") + 2, line.size(), value);
+  std::filesystem::remove(example.path);
+  std::FILE* file = std::fopen(example.path.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
 TEST(BatchRun, DefaultExampleGivesTheWindowsReportBesideTheFile) {
   const ExampleCopy example("default.kvt");
   const testing::FixedClock clock;
@@ -83,16 +93,57 @@ TEST(BatchRun, FailuresNameTheFileAndReason) {
 
   // φ = 0 passes no bond force: the average bond stress has a zero divisor at step 1.
   const ExampleCopy example("default.kvt");
-  std::string bytes = readBytes(example.path);
-  bytes.replace(bytes.find("\r\n4.00\r\n") + 2, 4, "0");
-  std::filesystem::remove(example.path);
-  std::FILE* file = std::fopen(example.path.c_str(), "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  const BatchResult failed = runParameterFile(example.path, {}, clock);
+  replaceEntry(example, "4.00", "0");
+  BatchOptions options;
+  options.loadSlipCsv = true;
+  options.figureFormats = {FigureFormat::Svg};
+  const BatchResult failed = runParameterFile(example.path, options, clock);
   EXPECT_FALSE(failed.succeeded);
   EXPECT_TRUE(failed.message.starts_with(example.path + ": ")) << failed.message;
+  EXPECT_TRUE(failed.message.ends_with("No step finished, so no CSV file or figure was written."))
+      << failed.message;
   EXPECT_EQ(failed.files, std::vector<std::string>{example.dir.file("default.T-S")});
+}
+
+TEST(BatchRun, FiguresGoBesideTheResultFileInEveryFormat) {
+  const ExampleCopy example("bilinear.kvt");
+  const testing::FixedClock clock;
+  BatchOptions options;
+  options.figureFormats = {FigureFormat::Png, FigureFormat::Svg, FigureFormat::Pdf};
+  options.profileSteps = {1, 500};
+  const BatchResult result = runParameterFile(example.path, options, clock);
+  ASSERT_TRUE(result.succeeded) << result.message;
+  std::vector<std::string> expected = {example.dir.file("bilinear.T-S"),
+                                       example.dir.file("bilinear.step1.csv")};
+  // The profile of step 44, where Pbumax is first reached, and of step 1; step 500 never runs.
+  for (const char* figure :
+       {"load-slip", "tau-slip", "bond-law", "profile.step1", "profile.step44"})
+    for (const char* format : {"png", "svg", "pdf"})
+      expected.push_back(example.dir.file(std::string("bilinear.") + figure + "." + format));
+  EXPECT_EQ(result.files, expected);
+  for (std::size_t k = 2; k < result.files.size(); ++k) {
+    const std::string bytes = readBytes(result.files[k]);
+    const std::string magic = k % 3 == 2 ? "\x89PNG" : k % 3 == 0 ? "<?xml" : "%PDF";
+    EXPECT_TRUE(bytes.starts_with(magic)) << result.files[k];
+  }
+}
+
+TEST(BatchRun, AFailedRunStillWritesTheStepsItFinished) {
+  // C2 = 0: the descending branch never falls, so ds grows past the single-precision range.
+  const ExampleCopy example("default.kvt");
+  replaceEntry(example, "9.98", "0");
+  const testing::FixedClock clock;
+  BatchOptions options;
+  options.loadSlipCsv = true;
+  options.figureFormats = {FigureFormat::Svg};
+  const BatchResult failed = runParameterFile(example.path, options, clock);
+  EXPECT_FALSE(failed.succeeded);
+  EXPECT_TRUE(
+      failed.message.ends_with("The CSV files and figures hold the 5280 steps it finished."))
+      << failed.message;
+  ASSERT_EQ(failed.files.size(), 6u);
+  EXPECT_EQ(reportLines(readBytes(example.dir.file("default.csv"))).size(), 1u + 5280u);
+  EXPECT_EQ(failed.files[5], example.dir.file("default.profile.step288.svg"));
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "figures/figure.h"
+#include "figures/run_record.h"
+#include "output/units.h"
+
+namespace kvt {
+
+// The report figures of a run, beside its result file "NAME.T-S", in each of `formats`:
+// NAME.load-slip.EXT, NAME.tau-slip.EXT, NAME.bond-law.EXT, and NAME.profile.stepN.EXT for the
+// peak step (the step of Pbumax) and for every step of `profileSteps` the run finished. Each
+// file is replaced only when complete. Returns the files written; throws `FileWriteError` or
+// `FigureModuleError`, leaving the files written before.
+std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string& resultFile,
+                                         const std::vector<FigureFormat>& formats,
+                                         const std::set<int>& profileSteps, UnitSystem units);
+
+}  // namespace kvt
