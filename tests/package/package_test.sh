@@ -67,4 +67,7 @@ done
 cp "$root/usr/share/kvt/examples/default.kvt" "$work/"
 (cd "$work" && "$root/usr/bin/kvt-batch" default.kvt) | grep -q '^default.kvt: 432 steps' ||
   fail "the packaged kvt-batch does not run the packaged example"
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/kvt-batch" --figures svg default.kvt \
+  >/dev/null) && [ -s "$work/default.load-slip.svg" ] ||
+  fail "the packaged kvt-batch does not find its figure module"
 echo "package $(basename "$deb"): ok"
