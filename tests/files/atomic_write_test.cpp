@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <iterator>
 
 #include "support/file_bytes.h"
+#include "support/shared_folder.h"
 #include "support/temp_dir.h"
 
 namespace kvt {
@@ -109,6 +112,62 @@ TEST(AtomicWrite, DiskFullHalfwayKeepsTheOldFile) {
   EXPECT_EQ(error, EFBIG);
   EXPECT_EQ(readBytes(path), "good data");
   EXPECT_EQ(entryCount(dir.path()), 1u);
+}
+
+// In a folder every user may write to, a link another user planted is not followed (it could
+// point at any of the user's files); the user's own links there, and other users' links in
+// ordinary folders, are.
+TEST(AtomicWrite, ForeignLinksInASharedFolderAreNotFollowed) {
+  testing::TempDir dir;
+  namespace fs = std::filesystem;
+  const fs::path shared = dir.path() / "tmp";
+  const fs::path own = dir.path() / "home";
+  testing::makeShared(shared);
+  fs::create_directory(own);
+  writeFileAtomically(dir.file("precious.kvt"), "precious");
+  if (!testing::plantForeignLink(dir.path() / "precious.kvt", shared / "planted.kvt"))
+    GTEST_SKIP() << "links can be given to another user only as root";
+  try {
+    writeFileAtomically((shared / "planted.kvt").string(), "overwritten");
+    ADD_FAILURE() << "the planted link was followed";
+  } catch (const FileWriteError& error) {
+    EXPECT_EQ(error.errorNumber(), EACCES);
+    EXPECT_NE(std::string(error.what()).find("symbolic link owned by another user"),
+              std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(readBytes(dir.file("precious.kvt")), "precious");
+
+  fs::create_symlink(dir.path() / "mine.kvt", shared / "mine.kvt");
+  ASSERT_TRUE(testing::plantForeignLink(dir.path() / "theirs.kvt", own / "theirs.kvt"));
+  writeFileAtomically((shared / "mine.kvt").string(), "mine");
+  writeFileAtomically((own / "theirs.kvt").string(), "theirs");
+  EXPECT_EQ(readBytes(dir.file("mine.kvt")), "mine");
+  EXPECT_EQ(readBytes(dir.file("theirs.kvt")), "theirs");
+}
+
+// A save killed while it writes (here by the file size limit's signal) leaves the old file as it
+// was and no temporary file behind.
+TEST(AtomicWrite, ASaveKilledWhileWritingLeavesNothingBehind) {
+  testing::TempDir dir;
+  const std::string path = dir.file("a.kvt");
+  writeFileAtomically(path, "good data");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    const rlimit small{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_DFL);
+    writeFileAtomically(path, std::string(100000, 'x'));
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "status " << status;
+  EXPECT_EQ(readBytes(path), "good data");
+  EXPECT_EQ(entryCount(dir.path()), 1u) << "a temporary file was left behind";
 }
 
 }  // namespace
