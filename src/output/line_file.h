@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kvt {
 
@@ -14,18 +14,37 @@ class FileRemovedError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Another writer holds the file: nothing was changed in it. `firstLine` is its first line as far
+// as it was written, to tell the user whose file it is.
+class FileBusyError : public std::runtime_error {
+ public:
+  explicit FileBusyError(std::string firstLine)
+      : std::runtime_error("the file is being written by another writer"),
+        firstLine_(std::move(firstLine)) {}
+  const std::string& firstLine() const { return firstLine_; }
+
+ private:
+  std::string firstLine_;
+};
+
 // A text file written line by line, each line ended by CR LF. Lines collect in memory and reach
-// the file at `flush`, so a failing disk is noticed at the next flush at the latest. Every
-// failure throws std::system_error carrying the system's error number.
+// the file at `flush`, and whenever more than `kPendingLimit` bytes wait, so memory does not grow
+// with what is written and a failing disk is noticed at the next flush at the latest. The file
+// only ever holds complete lines: a write that fails halfway is cut back to the last complete
+// line. Every failure throws std::system_error carrying the system's error number.
 class LineFile {
  public:
+  static constexpr std::size_t kPendingLimit = 64 * 1024;
+
   LineFile() = default;
   ~LineFile();
   LineFile(const LineFile&) = delete;
   LineFile& operator=(const LineFile&) = delete;
 
-  bool isOpen() const { return file_ != nullptr; }
-  // Creates the file, truncating an existing one.
+  bool isOpen() const { return fd_ >= 0; }
+  // Creates the file, or truncates an existing one. Only one LineFile writes a file at a time,
+  // in this process or any other: while another holds it, `FileBusyError` is thrown and the file
+  // is left as it is. Symbolic links are followed as `followLinksForWriting` allows.
   void create(const std::string& path);
   // `text` is already in the file's encoding.
   void writeLine(std::string_view text);
@@ -39,9 +58,14 @@ class LineFile {
   void abandon() noexcept;
 
  private:
-  std::FILE* file_ = nullptr;
+  // Writes the pending lines; on a failure cuts the file back to its last complete line and
+  // returns the error number (0 on success).
+  int writePending() noexcept;
+
+  int fd_ = -1;
   std::string path_;
   std::string pending_;
+  long long complete_ = 0;  // bytes of complete lines in the file
 };
 
 }  // namespace kvt

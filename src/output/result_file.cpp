@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "files/cp932.h"
+#include "files/full_path.h"
 #include "item_forms.h"
 #include "params/format_number.h"
 
@@ -75,6 +76,19 @@ std::optional<std::size_t> byteCountOfLastThreeCharacters(std::string_view text)
   return text.size() - starts[seen % 3];
 }
 
+// " (of \"beam1.kvt\")": the parameter file named in line 1 of a report, as far as it has been
+// written; "" when it cannot be told.
+std::string otherRunsFile(const std::string& firstLineCp932) {
+  const std::string line = fromCp932(firstLineCp932);
+  constexpr std::string_view kBefore = "KVT file = ";
+  const std::size_t start = line.find(kBefore);
+  const std::size_t end = line.rfind(", at ");
+  if (start == std::string::npos || end == std::string::npos || end < start + kBefore.size())
+    return "";
+  const std::string file = line.substr(start + kBefore.size(), end - start - kBefore.size());
+  return file.empty() ? " (one without a parameter file)" : " (of \"" + file + "\")";
+}
+
 }  // namespace
 
 std::string resultFileName(std::string_view resultFilePath) {
@@ -103,10 +117,20 @@ void ResultFile::openResultFile() {
   file_.abandon();
   distanceTexts_.clear();
   path_ = resultFileName(parameters_.resultFilePath);
+  shownPath_ = fullPath(path_);
   try {
     file_.create(path_);
   } catch (const std::system_error& error) {
     fail("created", error);
+  } catch (const FileBusyError& busy) {
+    // Two runs writing one report would mix their lines, and both would end as if all went
+    // well. The second is refused rather than made to wait: a run takes minutes, nobody would
+    // know what it waits for, and when it got the file it would replace the first run's report.
+    throw ResultFileError("The result file \"" + shownPath_ + "\" is being written by another run" +
+                          otherRunsFile(busy.firstLine()) +
+                          ". This run was not started, so that the two reports do not mix: wait "
+                          "until the other run has ended, or give this parameter file another "
+                          "name.");
   }
 }
 
@@ -155,9 +179,15 @@ void ResultFile::sectionsComputed(std::span<const SectionRow> rows) {
   }
 }
 
-// x = i·Δl is the same in every step: each section's text is formatted once per run.
+// x = i·Δl is the same in every step: each section's text is formatted once per run. Only the
+// first sections are kept, so that a bar of millions of segments costs no memory for it.
 const std::string& ResultFile::distanceText(const SectionRow& row) {
   const auto i = static_cast<std::size_t>(row.i);
+  if (i >= kCachedDistances) {
+    uncachedDistance_.clear();
+    appendRightAligned(uncachedDistance_, row.x);
+    return uncachedDistance_;
+  }
   if (i >= distanceTexts_.size()) distanceTexts_.resize(i + 1);
   CachedDistance& cached = distanceTexts_[i];
   if (cached.text.empty() || cached.x != row.x) {
@@ -198,7 +228,7 @@ void ResultFile::closeResultFile() {
   } catch (const std::system_error& error) {
     fail("written", error);
   } catch (const FileRemovedError&) {
-    throw ResultFileError("The result file \"" + path_ +
+    throw ResultFileError("The result file \"" + shownPath_ +
                           "\" was removed, or its folder, while the run was writing it; the "
                           "report is lost.");
   }
@@ -221,7 +251,7 @@ void ResultFile::writeLine(std::string_view cp932) {
 }
 
 void ResultFile::fail(const char* action, const std::system_error& error) const {
-  throw ResultFileError("The result file \"" + path_ + "\" could not be " + action + ": " +
+  throw ResultFileError("The result file \"" + shownPath_ + "\" could not be " + action + ": " +
                         error.code().message() + ".");
 }
 

@@ -69,12 +69,15 @@ class ResultFile : public RunObserver {
   const Clock& clock_;
   LineFile file_;
   std::string path_;
-  std::string line_;  // the line under construction, reused to spare allocations
+  std::string shownPath_;  // the full path, for messages
+  std::string line_;       // the line under construction, reused to spare allocations
   struct CachedDistance {
     double x = 0;
     std::string text;
   };
+  static constexpr std::size_t kCachedDistances = 65536;
   std::vector<CachedDistance> distanceTexts_;  // by section index i
+  std::string uncachedDistance_;
 };
 
 }  // namespace kvt

@@ -2,10 +2,14 @@
 // A result file that cannot be created or written ends the run with an error that names the
 // file and the system's reason; what was written before stays.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "analysis/pull_out_run.h"
@@ -13,6 +17,7 @@
 #include "report_reading.h"
 #include "support/committed_defaults.h"
 #include "support/fixed_clock.h"
+#include "support/shared_folder.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -100,6 +105,144 @@ TEST(ResultFileFailure, FullDiskEndsTheRunWithAWriteError) {
     EXPECT_NE(message.find("full.T-S\" could not be written"), std::string::npos) << message;
     EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
   }
+}
+
+// The file size limit stands in for a disk that fills during the run.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit small = previous_;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*oldHandler_)(int);
+};
+
+// A disk that fills in the middle of a run is reported in the step whose lines no longer fit,
+// and the report ends with the last line it holds whole.
+TEST(ResultFileFailure, DiskFillingDuringTheRunIsReportedAtThatStep) {
+  for (const std::int16_t detail : {std::int16_t{0}, std::int16_t{1}}) {
+    testing::TempDir dir;
+    AnalysisParameters p = committedDefaults();
+    p.detailOutput = detail;
+    p.resultFilePath = dir.file("beam1.kvt");
+    testing::FixedClock clock;
+    ResultFile file(p, clock);
+    PullOutRun run(p, file);
+    std::string message;
+    {
+      FileSizeLimit limit(detail != 0 ? 100000 : 4000);
+      try {
+        run.run();
+      } catch (const ResultFileError& error) {
+        message = error.what();
+      }
+    }
+    EXPECT_NE(message.find("beam1.T-S\" could not be written: File too large"), std::string::npos)
+        << message;
+    const auto lines = testing::reportLines(testing::readBytes(dir.file("beam1.T-S")));
+    const auto count = [&](const char* start) {
+      return std::count_if(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.starts_with(start); });
+    };
+    if (detail != 0) {
+      EXPECT_EQ(count("step ="), run.step()) << "the failing step's block is cut short";
+      EXPECT_EQ(count("s.loaded end"), run.step() - 1);
+    } else {
+      EXPECT_EQ(lines.size(), 4u + static_cast<std::size_t>(run.step() - 1));
+    }
+    EXPECT_LT(run.step(), 100);
+  }
+}
+
+// Starts a second run with a record of its own at a chosen step of the first.
+class SecondRunAt : public RunObserver {
+ public:
+  SecondRunAt(AnalysisParameters p, int step) : p_(std::move(p)), step_(step) {}
+  void stepStarted(int step, double, float) override {
+    if (step != step_) return;
+    testing::FixedClock clock;
+    ResultFile file(p_, clock);
+    PullOutRun run(p_, file);
+    try {
+      run.run();
+      message = "";
+    } catch (const ResultFileError& error) {
+      message = error.what();
+    }
+  }
+  std::optional<std::string> message;
+
+ private:
+  AnalysisParameters p_;
+  int step_;
+};
+
+// "beam1.kvt" and "beam1.bak" both give "beam1.T-S": while one run writes it, a second one is
+// refused with a message naming the file and the first run's parameter file, and the first
+// run's report stays whole.
+TEST(ResultFileFailure, ASecondRunOfTheSameReportIsRefused) {
+  testing::TempDir dir;
+  AnalysisParameters first = committedDefaults();
+  first.parameterFilePath = first.resultFilePath = dir.file("beam1.kvt");
+  AnalysisParameters second = first;
+  second.parameterFilePath = second.resultFilePath = dir.file("beam1.bak");
+  testing::FixedClock clock;
+  ResultFile file(first, clock);
+  SecondRunAt other(second, 100);
+  ObserverList observers;
+  observers.add(file);
+  observers.add(other);
+  PullOutRun run(first, observers);
+  run.run();
+  ASSERT_TRUE(other.message.has_value());
+  EXPECT_EQ(*other.message, "The result file \"" + dir.file("beam1.T-S") +
+                                "\" is being written by another run (of \"" +
+                                dir.file("beam1.kvt") +
+                                "\"). This run was not started, so that the two reports do not "
+                                "mix: wait until the other run has ended, or give this parameter "
+                                "file another name.");
+  const auto lines = testing::reportLines(testing::readBytes(dir.file("beam1.T-S")));
+  ASSERT_EQ(lines.size(), 436u);
+  EXPECT_NE(lines[0].find("beam1.kvt"), std::string::npos);
+}
+
+// A relative name resolves against the current folder, which the file window changes: the
+// message gives the full path.
+TEST(ResultFileFailure, MessagesNameTheFullPath) {
+  testing::TempDir dir;
+  testing::Cwd cwd(dir.path());
+  const std::string message = runWithResultFile("missing/beam1.kvt");
+  EXPECT_NE(message.find("\"" + dir.file("missing/beam1.T-S") + "\" could not be created: No such"),
+            std::string::npos)
+      << message;
+}
+
+// A report name in a folder every user may write to, where another user planted a link to one of
+// this user's files: the link is not followed and the file keeps its bytes.
+TEST(ResultFileFailure, ForeignLinkInASharedFolderIsNotFollowed) {
+  testing::TempDir dir;
+  const auto shared = dir.path() / "tmp";
+  testing::makeShared(shared);
+  testing::writeBytes(dir.file("precious.txt"), "precious");
+  if (!testing::plantForeignLink(dir.path() / "precious.txt", shared / "beam1.T-S"))
+    GTEST_SKIP() << "links can be given to another user only as root";
+  const std::string message = runWithResultFile((shared / "beam1.kvt").string());
+  EXPECT_NE(message.find("beam1.T-S\" could not be created: it is a symbolic link owned by "
+                         "another user"),
+            std::string::npos)
+      << message;
+  EXPECT_EQ(testing::readBytes(dir.file("precious.txt")), "precious");
 }
 
 // Removes the result file's folder at a chosen step of the run.
