@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <limits>
+
 #include "frm_open_save.h"
 #include "parameter_tooltips.h"
 #include "params/commit_parameters.h"
@@ -49,6 +51,7 @@ void Form1::bindEntries() {
   });
   for (int number = 1; number <= BoxTexts::kLast; ++number) {
     if (!box(number)) continue;
+    box(number)->setMaxLength(std::numeric_limits<int>::max());  // not Qt's 32,767: keep it all
     connect(box(number), &QLineEdit::textChanged, this, [this, number](const QString& text) {
       showBoxError(number, entries_.setText(number, text.toStdString()));
     });

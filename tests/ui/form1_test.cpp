@@ -110,6 +110,20 @@ class Form1Test : public QObject {
     QCOMPARE(form.box(9)->toolTip(), described);
   }
 
+  // A text loaded from a file or pasted is kept whole, however long: a box that cut it would
+  // save a shorter comment, or compute another number than kvt-batch does.
+  void longTextsAreKeptWhole() {
+    AnalysisParameters record;
+    Form1 form(record, prompt_, clock_);
+    const std::string comment(100000, 'c');
+    const std::string db = "1." + std::string(40000, '0') + "5";
+    form.entries().setText(1, comment);
+    form.entries().setText(10, db);
+    QCOMPARE(form.box(1)->text().size(), 100000);
+    QVERIFY(form.entries().text(1) == comment);
+    QVERIFY(form.entries().text(10) == db);
+  }
+
   void aNumericErrorOfExecuteStartsNothing() {
     AnalysisParameters record;
     Form1 form(record, prompt_, clock_);
