@@ -22,6 +22,7 @@ KVT_TEST_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   poppler-utils
   desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file
+  locales time  # a German locale built for the tests; GNU time for kvt-batch's peak memory
 )
 
 kvt_ensure_packages() {

@@ -11,6 +11,7 @@
 #include "report_reading.h"
 #include "support/committed_defaults.h"
 #include "support/fixed_clock.h"
+#include "support/golden_file.h"
 #include "support/temp_dir.h"
 
 namespace kvt {
@@ -62,9 +63,15 @@ TEST_P(DefaultRunReport, MatchesTheCheckedFileByteForByte) {
   const ReportRun run(p);
   ASSERT_EQ(run.steps, 432);
   EXPECT_EQ(reportLines(run.bytes).size(), GetParam().lines);
-  const std::string expected = readBytes(goldenPath(GetParam().golden));
-  ASSERT_FALSE(expected.empty()) << "missing golden file " << GetParam().golden;
-  EXPECT_TRUE(run.bytes == expected) << "the report differs from " << GetParam().golden;
+  EXPECT_TRUE(testing::matchesGoldenFile(run.bytes, goldenPath(GetParam().golden)));
+}
+
+TEST(GoldenFile, NamesTheFirstDifferingLine) {
+  EXPECT_EQ(testing::firstDifference("a\r\nb\r\n", "a\r\nb\r\n"), "");
+  EXPECT_EQ(testing::firstDifference("a\r\nb\r\nc\r\n", "a\r\nB\r\nc\r\n"),
+            "line 2 differs:\n  expected \"b\"\n  actual   \"B\"");
+  EXPECT_EQ(testing::firstDifference("a\r\n", "a\r\n\x83\xD1\r\n"),
+            "line 2 differs:\n  expected (the end of the file)\n  actual   \"τ\"");
 }
 
 INSTANTIATE_TEST_SUITE_P(DetailOutput, DefaultRunReport,

@@ -7,6 +7,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace kvt {
@@ -63,10 +64,17 @@ TEST(ReadNumber, TellsWhetherTheWholeTextWasRead) {
   }
 }
 
+// Qt sets the process locale from the environment; in a German one the C library's own reading
+// takes the comma as the decimal separator. The locale comes from the build (see CMakeLists.txt).
 TEST(ParseNumber, ReadsThePointAsDecimalSeparatorInEveryLocale) {
+  ::setenv("LOCPATH", KVT_TEST_LOCALES, 1);
   const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
+  ::unsetenv("LOCPATH");
+  ASSERT_NE(german, nullptr) << "no de_DE.UTF-8 locale: install the Debian package \"locales\"";
+  EXPECT_EQ(std::strtod("2.5", nullptr), 2.0) << "the German locale is not in effect";
   EXPECT_EQ(parseNumber("2.5"), 2.5);
-  if (german) std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(parseNumber("2,5"), 2.0);
+  std::setlocale(LC_ALL, "C");
 }
 
 TEST(ParseNumber, RoundsCorrectlyAndKeepsMagnitudesBeyondTheDoubleRangeInfinite) {

@@ -15,6 +15,7 @@
 
 #include "support/fake_prompt.h"
 #include "support/file_bytes.h"
+#include "support/first_difference.h"
 #include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 #include "ui/form1.h"
@@ -136,7 +137,9 @@ class RunControlTest : public QObject {
     const std::string golden = kvt::testing::readBytes(std::string(std::getenv("KVT_TEST_DATA")) +
                                                        "/output/golden/default-summary.t-s");
     QVERIFY(!golden.empty());
-    QVERIFY(kvt::testing::readBytes("default.t-s") == golden);
+    const std::string difference =
+        kvt::testing::firstDifference(golden, kvt::testing::readBytes("default.t-s"));
+    QVERIFY2(difference.empty(), difference.c_str());
   }
 
   void profileTableShowsEveryStrideThSection_data() {
