@@ -25,7 +25,14 @@ QStringList patterns(const QString& pattern) {
 
 }  // namespace
 
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {}
+namespace {
+// A little room above the first entry, which would otherwise touch the list's border.
+constexpr int kTopPadding = 2;
+}  // namespace
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+  setViewportMargins(0, kTopPadding, 0, 0);
+}
 
 void FileListBox::setPath(const QString& path) {
   const QString clean = QDir::cleanPath(QDir(path_).absoluteFilePath(path));
@@ -89,6 +96,7 @@ FileListBox::Applied FileListBox::applyFileName(const QString& text) {
 }
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
+  setViewportMargins(0, kTopPadding, 0, 0);
   connect(this, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { setPath(item->data(Qt::UserRole).toString()); });
 }

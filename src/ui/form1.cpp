@@ -15,6 +15,7 @@
 #include "run_controller.h"
 #include "twips.h"
 #include "ui_style.h"
+#include "window_placement.h"
 
 namespace kvt::ui {
 
@@ -22,6 +23,7 @@ Form1::Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock,
     : QWidget(parent), entries_(record), prompt_(prompt), clock_(clock) {
   setObjectName("Form1");
   setWindowTitle("KVT Parameter");
+  useDesignPalette(*this);
   setFixedSize(twipsSize(7305, 6180));
   buildLayout();
   setParameterToolTips(*this);
@@ -54,6 +56,10 @@ void Form1::bindEntries() {
     box(number)->setMaxLength(std::numeric_limits<int>::max());  // not Qt's 32,767: keep it all
     connect(box(number), &QLineEdit::textChanged, this, [this, number](const QString& text) {
       showBoxError(number, entries_.setText(number, text.toStdString()));
+    });
+    // Left, a box shows its text from the first character again, however it was scrolled.
+    connect(box(number), &QLineEdit::editingFinished, box(number), [target = box(number)] {
+      if (!target->hasFocus()) target->setCursorPosition(0);
     });
   }
   connect(check1_, &QCheckBox::clicked, this,

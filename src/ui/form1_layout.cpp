@@ -11,6 +11,8 @@
 
 #include "form1.h"
 #include "frm_open_save.h"
+#include "params/numeric_boxes.h"
+#include "text_fit.h"
 #include "twips.h"
 #include "ui_style.h"
 
@@ -89,7 +91,21 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, cons
   label->setAlignment(alignment);
   label->setWordWrap(rect.height() > 20);
   setColors(label, text, background);
+  // A caption of several lines breaks between its words, never inside one.
+  condenseToFit(*label,
+                label->wordWrap() ? caption.split(' ', Qt::SkipEmptyParts) : QStringList{caption});
   return label;
+}
+
+// A box's text stays whole from its first character: narrow inner margins, and the font
+// condensed where the widest text of its pattern would not fit otherwise.
+void fitBox(QLineEdit& box, int number) {
+  narrowInnerMargins(box);
+  const NumericBox* numeric = findNumericBox(number);
+  if (!numeric) return;
+  // An initial slip increment is a small fraction of a centimetre: one integer digit.
+  const QString pattern = number == 20 ? "0.0000000" : QString::fromUtf8(numeric->pattern);
+  condenseToFit(box, widestTexts(pattern, box));
 }
 
 // The multipliers beside the Ec and Es labels: white text on the label grey, 30 × 16 pixels.
@@ -129,17 +145,22 @@ void Form1::buildLayout() {
     setColors(frame, systemText, kLightGrey);
   }
   addLabel(this, "Label18", "with lateral reinforcements", twipsRect(720, 120, 5895, 255),
-           japaneseUiFont(12, true), Qt::red, QColor(), Qt::AlignLeft | Qt::AlignVCenter);
+           japaneseUiFont(12, true), kTextRed, QColor(), Qt::AlignLeft | Qt::AlignVCenter);
   addLabel(this, "Label1", "Comment", twipsRect(840, 600, 1095, 255), japaneseUiFont(12),
            systemText, kLightGrey, Qt::AlignLeft | Qt::AlignVCenter);
+  // The headings leave their background to the panel they stand on, so that "unit : kgf-cm"
+  // does not paint over the second line of the heading above it.
   for (const Heading& h : kHeadings)
     addLabel(this, h.name, h.caption, twipsRect(h.left, h.top, h.width, h.height),
-             japaneseUiFont(9.75), Qt::blue, kLightGrey, Qt::AlignLeft | Qt::AlignTop);
+             japaneseUiFont(9.75), Qt::blue, QColor(), Qt::AlignLeft | Qt::AlignTop);
+  condenseToFit(*findChild<QLabel*>("Label22"), {"In case of perfect E-P", "bi-linear"});
+  findChild<QLabel*>("Label23")->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   auto* comment = new QLineEdit(this);
   comment->setObjectName("Text1");
   comment->setGeometry(twipsRect(2040, 600, 4455, 405));
   comment->setFont(japaneseUiFont(12));
+  narrowInnerMargins(*comment);
   boxes_[1] = comment;
 
   for (const Field& f : kFields) {
@@ -154,6 +175,7 @@ void Form1::buildLayout() {
     box->setObjectName(QString("Text%1").arg(f.box));
     box->setGeometry(twipsRect(f.boxLeft, f.boxTop, f.boxWidth, f.boxHeight));
     box->setFont(japaneseUiFont(12));
+    fitBox(*box, f.box);
     boxes_[static_cast<std::size_t>(f.box)] = box;
   }
   addMultiplier(this, "Image1", "×10⁵", 3120, 2760);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "params/format_number.h"
+#include "text_fit.h"
 #include "twips.h"
 #include "ui_style.h"
 
@@ -23,13 +24,18 @@ QString format(float value, const char* pattern) {
   return QString::fromStdString(formatNumber(value, pattern));
 }
 
-QLineEdit* addBox(QWidget* parent, const QString& name, const QRect& rect, const QFont& font) {
+// A display box, laid out for the widest text of its pattern.
+QLineEdit* addBox(QWidget* parent, const QString& name, const QRect& rect, const QFont& font,
+                  const char* pattern, bool framed = true) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setGeometry(rect);
   box->setFont(font);
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
+  box->setFrame(framed);
+  narrowInnerMargins(*box);
+  condenseToFit(*box, widestTexts(pattern, *box));
   return box;
 }
 
@@ -46,6 +52,7 @@ QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top) {
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName("Form2");
   setWindowTitle("KVT Now Calculating...");
+  useDesignPalette(*this);
   setFixedSize(twipsSize(5385, 6255));
   buildLayout();
 }
@@ -66,9 +73,9 @@ void Form2::buildLayout() {
   addLabel(this, "Step", 480, 360);
   addLabel(this, "s0(cm)", 1680, 360);
   addLabel(this, "Δs0(cm)", 3360, 360);
-  text1_ = addBox(this, "Text1", twipsRect(600, 720, 855, 405), font);
-  text2_ = addBox(this, "Text2", twipsRect(1800, 720, 1335, 405), font);
-  text3_ = addBox(this, "Text3", twipsRect(3480, 720, 1335, 405), font);
+  text1_ = addBox(this, "Text1", twipsRect(600, 720, 855, 405), font, "00000");
+  text2_ = addBox(this, "Text2", twipsRect(1800, 720, 1335, 405), font, "0.000e+00");
+  text3_ = addBox(this, "Text3", twipsRect(3480, 720, 1335, 405), font, "0.000e+00");
 
   addLabel(this, "x(cm)", 840, 1440);
   addLabel(this, "s(cm)", 1800, 1440);
@@ -76,13 +83,14 @@ void Form2::buildLayout() {
   for (int k = 0; k < kTableRows; ++k) {
     const int top = 1920 + 240 * k;
     const auto i = static_cast<std::size_t>(k);
-    text4_[i] = addBox(this, QString("Text4(%1)").arg(k), twipsRect(480, top, 975, 300), font);
-    text5_[i] = addBox(this, QString("Text5(%1)").arg(k), twipsRect(1800, top, 1215, 270), font);
-    text6_[i] = addBox(this, QString("Text6(%1)").arg(k), twipsRect(3480, top, 1215, 300), font);
-    for (QLineEdit* box : {text4_[i], text5_[i], text6_[i]}) {
-      box->setFrame(false);
+    text4_[i] = addBox(this, QString("Text4(%1)").arg(k), twipsRect(480, top, 975, 300), font,
+                       "###0.00", false);
+    text5_[i] = addBox(this, QString("Text5(%1)").arg(k), twipsRect(1800, top, 1215, 270), font,
+                       "0.000e+00", false);
+    text6_[i] = addBox(this, QString("Text6(%1)").arg(k), twipsRect(3480, top, 1215, 300), font,
+                       "###0.00", false);
+    for (QLineEdit* box : {text4_[i], text5_[i], text6_[i]})
       setColors(box, Qt::black, kLightGrey);
-    }
     setColors(text6_[i], Qt::blue, kLightGrey);
   }
 
@@ -91,11 +99,12 @@ void Form2::buildLayout() {
   addLabel(this, "τbmax", 600, 5160);
   addLabel(this, "τbumax", 2040, 5160);
   addLabel(this, "Pbumax", 3480, 5160);
-  text7_ = addBox(this, "Text7", twipsRect(840, 5400, 975, 420), bold);
-  text9_ = addBox(this, "Text9", twipsRect(2280, 5400, 975, 420), bold);
-  text8_ = addBox(this, "Text8", twipsRect(3720, 5400, 975, 420), bold);
+  // Bond stresses of high-strength concrete reach thousands of kgf/cm²: four integer digits.
+  text7_ = addBox(this, "Text7", twipsRect(840, 5400, 975, 420), bold, "###0.00");
+  text9_ = addBox(this, "Text9", twipsRect(2280, 5400, 975, 420), bold, "###0.00");
+  text8_ = addBox(this, "Text8", twipsRect(3720, 5400, 975, 420), bold, "####0");
   setColors(text7_, Qt::black, Qt::white);
-  setColors(text9_, Qt::red);
+  setColors(text9_, kTextRed);
   setColors(text8_, Qt::blue);
 }
 

@@ -17,13 +17,15 @@ namespace kvt::ui {
 Form3::Form3(UserPrompt& prompt, QWidget* parent) : QWidget(parent), prompt_(prompt) {
   setObjectName("Form3");
   setWindowTitle("τ-s relationship");
+  useDesignPalette(*this, Qt::white);
   setFixedSize(twipsSize(3195, 2970));
   surface_ = new DrawingSurface(this);
   surface_->setGeometry(rect());
   addGraphLabel(this, "τbu(kgf/c㎡)", 0, 0, Qt::blue);
-  text1_ = addGraphBox(this, "Text1", twipsRect(120, 240, 1575, 375), Qt::blue);
+  // The stress axis ends at 1.5 times a bond stress that may reach thousands of kgf/cm².
+  text1_ = addGraphBox(this, "Text1", twipsRect(120, 240, 1575, 375), Qt::blue, "###0.0");
   addGraphLabel(this, "Slip(cm)", 2400, 2400, kGreen);
-  text2_ = addGraphBox(this, "Text2", twipsRect(2160, 2640, 975, 405), kGreen);
+  text2_ = addGraphBox(this, "Text2", twipsRect(2160, 2640, 975, 405), kGreen, "0.0E+00");
   surface_->clear();
 }
 

@@ -8,6 +8,7 @@
 #include "drawing_surface.h"
 #include "graph_widgets.h"
 #include "twips.h"
+#include "ui_style.h"
 
 namespace kvt::ui {
 
@@ -15,6 +16,7 @@ Form4::Form4(int lineWidth, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent), lineWidth_(lineWidth), prompt_(prompt) {
   setObjectName("Form4");
   setWindowTitle("distribution of τ");
+  useDesignPalette(*this, Qt::white);
   setFixedSize(twipsSize(3195, 2910));
   surface_ = new DrawingSurface(this);
   surface_->setGeometry(rect());

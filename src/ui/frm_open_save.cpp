@@ -14,6 +14,7 @@
 #include "file_lists.h"
 #include "twips.h"
 #include "ui_style.h"
+#include "window_placement.h"
 
 namespace kvt::ui {
 
@@ -21,12 +22,15 @@ namespace {
 
 constexpr const char* kDesignPattern = "*.kvt";
 
+// The captions stand at the top of their rectangles: "File Name:" and "Directory:" reach into
+// the boxes below them, and a centred caption would lose its descenders there.
 QLabel* addLabel(QWidget* parent, int index, const QString& caption, const QRect& rect,
                  double pointSize) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(QString("lblOpenSave(%1)").arg(index));
   label->setGeometry(rect);
   label->setFont(japaneseUiFont(pointSize));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
@@ -37,6 +41,7 @@ frmOpenSave::frmOpenSave(ParameterEntries& entries, ParameterFileLines& lines, U
     : QDialog(parent), entries_(entries), lines_(lines), prompt_(prompt) {
   setObjectName("frmOpenSave");
   setFixedSize(twipsSize(5760, 3975));
+  useDesignPalette(*this, kLightGrey);
   setColors(this, Qt::black, kLightGrey);
   buildLayout();
   connectRules();
@@ -50,7 +55,7 @@ frmOpenSave::frmOpenSave(ParameterEntries& entries, ParameterFileLines& lines, U
 
 void frmOpenSave::buildLayout() {
   const QFont font = japaneseUiFont(12);
-  addLabel(this, 0, "File Name:", twipsRect(120, 120, 1455, 315), 12);
+  QLabel* nameLabel = addLabel(this, 0, "File Name:", twipsRect(120, 120, 1455, 315), 12);
   txtOpenSave_ = new QLineEdit(kDesignPattern, this);
   txtOpenSave_->setObjectName("txtOpenSave");
   txtOpenSave_->setGeometry(twipsRect(120, 360, 2055, 405));
@@ -59,7 +64,7 @@ void frmOpenSave::buildLayout() {
   filOpenSave_->setObjectName("filOpenSave");
   filOpenSave_->setGeometry(twipsRect(120, 840, 2055, 2490));
   filOpenSave_->setFont(font);
-  addLabel(this, 1, "Directory:", twipsRect(2400, 120, 1455, 315), 12);
+  QLabel* directoryLabel = addLabel(this, 1, "Directory:", twipsRect(2400, 120, 1455, 315), 12);
   dirOpenSave_ = new DirListBox(this);
   dirOpenSave_->setObjectName("dirOpenSave");
   dirOpenSave_->setGeometry(twipsRect(2280, 360, 3375, 2190));
@@ -78,6 +83,9 @@ void frmOpenSave::buildLayout() {
   ok_->setFont(font);
   ok_->setDefault(true);
   ok_->setEnabled(false);
+  // In front of the lists they reach into, so that nothing of them is hidden.
+  nameLabel->raise();
+  directoryLabel->raise();
   cancel_ = new QPushButton("Cancel", this);
   cancel_->setObjectName("cmdOpenSave(1)");
   cancel_->setGeometry(twipsRect(4200, 3480, 1095, 375));

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "text_fit.h"
 #include "twips.h"
 #include "ui_style.h"
 
@@ -16,11 +17,17 @@ QLabel* addGraphLabel(QWidget* parent, const QString& caption, int leftTwips, in
   setColors(label, colour);
   label->move(px(leftTwips), px(topTwips));
   label->adjustSize();
+  // A caption that would run past the window's edge is condensed to end there.
+  const int room = parent->width() - label->x();
+  if (label->width() > room) {
+    label->resize(room, label->height());
+    condenseToFit(*label, {caption});
+  }
   return label;
 }
 
 QLineEdit* addGraphBox(QWidget* parent, const QString& name, const QRect& rect,
-                       const QColor& colour) {
+                       const QColor& colour, const QString& pattern) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setGeometry(rect);
@@ -28,6 +35,7 @@ QLineEdit* addGraphBox(QWidget* parent, const QString& name, const QRect& rect,
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
   setColors(box, colour);
+  condenseToFit(*box, widestTexts(pattern, *box));
   return box;
 }
 

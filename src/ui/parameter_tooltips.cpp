@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "params/partial_entries.h"
+#include "ui_style.h"
 
 namespace kvt::ui {
 
@@ -154,7 +155,8 @@ void markBox(QLineEdit& box, int number, const std::optional<NumericError>& erro
   const QString sheet = partial ? kAmberBorder : QString();
   if (box.styleSheet() != sheet) box.setStyleSheet(sheet);
   QPalette palette = box.palette();
-  palette.setColor(QPalette::Text, error ? Qt::red : QPalette().color(QPalette::Text));
+  palette.setColor(QPalette::Text,
+                   error ? kTextRed : box.window()->palette().color(QPalette::Text));
   box.setPalette(palette);
 
   QStringList paragraphs;

@@ -16,6 +16,7 @@
 #include "form4.h"
 #include "output/clock.h"
 #include "output/result_file.h"
+#include "window_placement.h"
 
 namespace kvt::ui {
 
@@ -60,6 +61,7 @@ void RunController::start() {
 // The analysis window and the τ-s graph side by side, centred on the screen; the distribution
 // graph below the τ-s graph. The windows are placed by their outer sizes; before they are shown
 // those are not known yet, so the decoration of the parameter window (shown before) stands in.
+// Where the screen is too small for the arrangement, each window is shifted onto it.
 void RunController::placeWindows() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -70,9 +72,9 @@ void RunController::placeWindows() {
   const QSize size3 = outer(form3_);
   const int left = area.x() + area.width() / 2 - (size3.width() + size2.width()) / 2;
   const int top = area.y() + area.height() / 2 - size2.height() / 2;
-  form2_->move(left, top);
-  form3_->move(left + size2.width(), top);
-  form4_->move(left + size2.width(), top + size3.height());
+  placeFrame(*form2_, QRect(QPoint(left, top), size2));
+  placeFrame(*form3_, QRect(QPoint(left + size2.width(), top), size3));
+  placeFrame(*form4_, QRect(QPoint(left + size2.width(), top + size3.height()), outer(form4_)));
 }
 
 void RunController::onActivated() {
