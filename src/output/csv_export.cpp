@@ -67,8 +67,12 @@ void LoadSlipHistory::runStarted(const RunStart& start) {
   rows_.clear();
 }
 
-void LoadSlipHistory::stepFinished(const StepResult& r) {
-  rows_.push_back({r.step, r.s0, r.loadedEndSlip, r.loadedEndForce, r.tauAvg});
+LoadSlipRow loadSlipRow(const StepResult& r) {
+  return {r.step, r.s0, r.loadedEndSlip, r.loadedEndForce, r.tauAvg};
+}
+
+void LoadSlipHistory::stepFinished(const StepResult& result) {
+  rows_.push_back(loadSlipRow(result));
 }
 
 void ProfileCapture::runStarted(const RunStart&) {

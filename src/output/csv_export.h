@@ -25,6 +25,9 @@ struct LoadSlipRow {
   double tauAvg = 0;          // average bond stress, kgf/cm²
 };
 
+// A step's row of the load–slip response.
+LoadSlipRow loadSlipRow(const StepResult& result);
+
 // Collects the load–slip response of a run, step by step.
 class LoadSlipHistory : public RunObserver {
  public:

@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <exception>
 
 #include "analysis/analysis_error.h"
@@ -16,6 +19,7 @@
 #include "form4.h"
 #include "output/clock.h"
 #include "output/result_file.h"
+#include "results_window.h"
 #include "window_placement.h"
 
 namespace kvt::ui {
@@ -39,6 +43,27 @@ Form3* RunController::form3() const {
 Form4* RunController::form4() const {
   return form4_;
 }
+ResultsWindow* RunController::resultsWindow() const {
+  return results_;
+}
+
+ResultsWindow* RunController::openResults() {
+  if (!results_) {
+    // A window of its own, not a child of the analysis windows: it stays when they go.
+    results_ = new ResultsWindow(run_, prompt_);
+    if (state_ == State::Finished) results_->runFinished({});
+    if (state_ == State::Failed) results_->runFailed(failure_);
+  }
+  results_->show();
+  results_->raise();
+  results_->activateWindow();
+  return results_;
+}
+
+void RunController::offerResults(QWidget& window) {
+  auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), &window);
+  connect(shortcut, &QShortcut::activated, this, &RunController::openResults);
+}
 
 void RunController::start() {
   form2_ = new Form2;
@@ -49,6 +74,13 @@ void RunController::start() {
   connect(form2_, &Form2::closeRequested, this, &RunController::closeAnalysisWindows);
   form3_->installEventFilter(this);
   form4_->installEventFilter(this);
+  for (QWidget* window : {static_cast<QWidget*>(form2_), static_cast<QWidget*>(form3_),
+                          static_cast<QWidget*>(form4_)})
+    offerResults(*window);
+  for (QMenu* menu : {form3_->contextMenu(), form4_->contextMenu()}) {
+    menu->addSeparator();
+    connect(menu->addAction("Results…"), &QAction::triggered, this, &RunController::openResults);
+  }
   placeWindows();
   form4_->show();
   form3_->show();
@@ -89,6 +121,7 @@ void RunController::onActivated() {
 void RunController::runAnalysis() {
   if (closed_) return;
   onStack_ = true;
+  run_ = {record_, {}, {}};
   try {
     ResultFile resultFile(record_, clock_);
     // The record keeps the chosen name, so the next run derives its name from this one's
@@ -108,6 +141,8 @@ void RunController::runAnalysis() {
       state_ = State::Failed;
       presentWindows();
       form2_->runFailed();
+      failure_ = error.what();
+      if (results_) results_->runFailed(failure_);
       prompt_.warning("KVT", error.what());
     }
   }
@@ -118,6 +153,17 @@ void RunController::runAnalysis() {
 // Called after the result file has been opened and its header written.
 void RunController::runStarted(const RunStart& start) {
   form2_->showTauMax(start.tauMax);
+  run_.start = start;
+  if (results_) results_->runStarted(start);
+}
+
+void RunController::stepFinished(const StepResult& result) {
+  run_.rows.push_back(loadSlipRow(result));
+  if (results_) results_->stepFinished(result);
+}
+
+void RunController::runStopped(int step) {
+  if (results_) results_->runStopped(step);
 }
 
 bool RunController::stopRequested(int) {
@@ -142,13 +188,16 @@ void RunController::yieldPoint(int) {
 }
 
 void RunController::presentWindows() {
+  // The results window follows the run at the same rate, also once the other windows are gone.
+  if (results_) results_->present();
   if (closed_) return;
   form2_->flush();
   form3_->surface().present();
   form4_->surface().present();
 }
 
-void RunController::runFinished(const StepResult&) {
+void RunController::runFinished(const StepResult& last) {
+  if (results_) results_->runFinished(last);
   if (closed_) return;
   state_ = State::Finished;
   presentWindows();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/run_observer.h"
+#include "figures/run_record.h"
 #include "files/user_prompt.h"
 #include "params/analysis_parameters.h"
 
@@ -19,6 +20,7 @@ namespace kvt::ui {
 class Form2;
 class Form3;
 class Form4;
+class ResultsWindow;
 
 // The flow of one run in one place. "Execute" creates a controller, which loads the analysis
 // window, places it and the two graph windows, and shows them. When the analysis window becomes
@@ -27,6 +29,8 @@ class Form4;
 // after every fifth step it lets pending window events through, then the distribution graph
 // refreshes its frame. The analysis window's button, or closing any of the three windows, closes
 // them all and shows the parameter window again; a run under way ends at its next step.
+// "Results…" in the graphs' menus, or Ctrl+R in any of the three, opens the run's results window,
+// which gets a copy of the run so far and the steps that follow, and outlives the windows.
 class RunController : public QObject, public RunObserver {
   Q_OBJECT
 
@@ -49,8 +53,13 @@ class RunController : public QObject, public RunObserver {
   Form2* form2() const;
   Form3* form3() const;
   Form4* form4() const;
+  // The run's results window, opened (or brought to the front) on request.
+  ResultsWindow* openResults();
+  ResultsWindow* resultsWindow() const;
 
   void runStarted(const RunStart& start) override;
+  void stepFinished(const StepResult& result) override;
+  void runStopped(int step) override;
   bool stopRequested(int step) override;
   bool needsSections(int step) const override { return (void)step, false; }
   void yieldPoint(int step) override;
@@ -66,6 +75,7 @@ class RunController : public QObject, public RunObserver {
   void placeWindows();
   void deleteWindowsLater();
   void presentWindows();
+  void offerResults(QWidget& window);
 
   static constexpr qint64 kFrameIntervalMs = 40;
 
@@ -76,6 +86,10 @@ class RunController : public QObject, public RunObserver {
   QPointer<Form2> form2_;
   QPointer<Form3> form3_;
   QPointer<Form4> form4_;
+  QPointer<ResultsWindow> results_;
+  // The run so far, for a results window opened in the middle of it.
+  RunRecord run_;
+  std::string failure_;
   State state_ = State::Loaded;
   bool onStack_ = false;
   bool closed_ = false;

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: MIT
+#include "results_window.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+#include "analysis/analysis_error.h"
+#include "figure_view.h"
+#include "figures/figure_render.h"
+#include "figures/report_figures.h"
+#include "graph_export.h"
+#include "output/csv_export.h"
+#include "params/parameter_entries.h"
+#include "ui_style.h"
+
+namespace kvt::ui {
+
+namespace {
+
+constexpr std::array kTabTitles = {"Load–slip", "τ-s", "Distribution", "Bond law"};
+constexpr std::array kFigureNames = {"load-slip", "tau-slip", "profile", "bond-law"};
+
+std::size_t index(ResultsWindow::Tab tab) {
+  return static_cast<std::size_t>(tab);
+}
+
+// The case as a window names it: the parameter file, else the comment, else "default".
+std::string caseName(const AnalysisParameters& p) {
+  if (!p.parameterFilePath.empty())
+    return std::filesystem::path(p.parameterFilePath).filename().string();
+  if (!p.comment.empty() && p.comment != ParameterEntries::kCommentPrompt) return p.comment;
+  return "default";
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(RunRecord run, UserPrompt& prompt, QWidget* parent)
+    : QWidget(parent), run_(std::move(run)), prompt_(prompt) {
+  setObjectName("ResultsWindow");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QString::fromStdString("KVT Results - " + caseName(run_.parameters)));
+  buildLayout();
+  // A report figure's proportions, as large as fits comfortably on the screen.
+  QSize size(960, 680);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
+  centreOnScreen(*this);
+  present();
+}
+
+ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::buildLayout() {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("figureTabs");
+  for (std::size_t k = 0; k < views_.size(); ++k) {
+    views_[k] = new FigureView(tabs_);
+    tabs_->addTab(views_[k], kTabTitles[k]);
+  }
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          [this](int tab) { refresh(static_cast<Tab>(tab)); });
+
+  slider_ = new QSlider(Qt::Horizontal, this);
+  slider_->setObjectName("stepSlider");
+  spin_ = new QSpinBox(this);
+  spin_->setObjectName("stepBox");
+  connect(slider_, &QSlider::valueChanged, this, &ResultsWindow::chooseStep);
+  connect(spin_, &QSpinBox::valueChanged, this, &ResultsWindow::chooseStep);
+
+  unitsBox_ = new QComboBox(this);
+  unitsBox_->setObjectName("unitsBox");
+  unitsBox_->addItem("kgf-cm");
+  unitsBox_->addItem("SI (kN, mm, MPa)");
+  connect(unitsBox_, &QComboBox::currentIndexChanged, this,
+          [this](int chosen) { setUnits(chosen == 1 ? UnitSystem::SI : UnitSystem::KgfCm); });
+
+  saveFigure_ = new QPushButton("Save figure…", this);
+  saveFigure_->setObjectName("saveFigureButton");
+  saveData_ = new QPushButton("Save data…", this);
+  saveData_->setObjectName("saveDataButton");
+  connect(saveFigure_, &QPushButton::clicked, this, [this] { askAndSave(true); });
+  connect(saveData_, &QPushButton::clicked, this, [this] { askAndSave(false); });
+
+  status_ = new QLabel(this);
+  status_->setObjectName("statusLabel");
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(new QLabel("Step", this));
+  controls->addWidget(slider_, 1);
+  controls->addWidget(spin_);
+  controls->addSpacing(12);
+  controls->addWidget(new QLabel("Units", this));
+  controls->addWidget(unitsBox_);
+  controls->addSpacing(12);
+  controls->addWidget(saveFigure_);
+  controls->addWidget(saveData_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(controls);
+  layout->addWidget(status_);
+}
+
+void ResultsWindow::runStarted(const RunStart& start) {
+  run_.start = start;
+  run_.rows.clear();
+  sectionsStep_ = 0;
+  markStale();
+}
+
+void ResultsWindow::stepFinished(const StepResult& result) {
+  run_.rows.push_back(loadSlipRow(result));
+  markStale();
+}
+
+void ResultsWindow::runFinished(const StepResult&) {
+  state_ = "finished";
+  present();
+}
+
+void ResultsWindow::runStopped(int) {
+  state_ = "stopped";
+  present();
+}
+
+void ResultsWindow::runFailed(const std::string& reason) {
+  state_ = "failed: " + reason;
+  present();
+}
+
+void ResultsWindow::markStale() {
+  stale_.fill(true);
+}
+
+void ResultsWindow::present() {
+  updateSelector();
+  updateStatus();
+  refresh(currentTab());
+}
+
+int ResultsWindow::selectedStep() const {
+  return followPeak_ ? run_.peakStep() : chosenStep_;
+}
+
+void ResultsWindow::selectStep(int step) {
+  chooseStep(step);
+  updateSelector();
+}
+
+// A step chosen with the slider or the box: the load–slip and τ-s markers move, and the
+// distribution of that step is drawn.
+void ResultsWindow::chooseStep(int step) {
+  if (!run_.row(step) || step == selectedStep()) return;
+  followPeak_ = false;
+  chosenStep_ = step;
+  for (const Tab tab : {Tab::LoadSlip, Tab::TauSlip, Tab::Distribution})
+    stale_[index(tab)] = true;
+  updateSelector();
+  refresh(currentTab());
+}
+
+void ResultsWindow::updateSelector() {
+  const int steps = static_cast<int>(run_.rows.size());
+  const QSignalBlocker blockSlider(slider_);
+  const QSignalBlocker blockSpin(spin_);
+  slider_->setRange(std::min(1, steps), steps);
+  spin_->setRange(std::min(1, steps), steps);
+  slider_->setValue(selectedStep());
+  spin_->setValue(selectedStep());
+  slider_->setEnabled(steps > 0);
+  spin_->setEnabled(steps > 0);
+}
+
+void ResultsWindow::updateStatus() {
+  const int peak = run_.peakStep();
+  std::string text = std::to_string(run_.rows.size()) + " steps, " + state_;
+  if (const LoadSlipRow* r = run_.row(peak))
+    text += "; Pbumax " + labelNumber(inUnits(r->loadedEndForce, Quantity::Force, units_)) + " " +
+            unitSymbol(Quantity::Force, units_) + " at step " + std::to_string(peak);
+  status_->setText(QString::fromStdString(text));
+}
+
+void ResultsWindow::setUnits(UnitSystem units) {
+  if (units == units_) return;
+  units_ = units;
+  {
+    const QSignalBlocker block(unitsBox_);
+    unitsBox_->setCurrentIndex(units == UnitSystem::SI ? 1 : 0);
+  }
+  markStale();
+  present();
+}
+
+ResultsWindow::Tab ResultsWindow::currentTab() const {
+  return static_cast<Tab>(tabs_->currentIndex());
+}
+
+void ResultsWindow::showTab(Tab tab) {
+  tabs_->setCurrentIndex(static_cast<int>(index(tab)));
+}
+
+FigureView* ResultsWindow::view(Tab tab) const {
+  return views_[index(tab)];
+}
+
+void ResultsWindow::refresh(Tab tab) {
+  if (!stale_[index(tab)]) return;
+  stale_[index(tab)] = false;
+  view(tab)->setFigure(figure(tab));
+}
+
+const std::vector<SectionRow>& ResultsWindow::sectionsOf(int step) const {
+  if (step != sectionsStep_) {
+    sectionsStep_ = step;
+    try {
+      sections_ = run_.sections(step);
+    } catch (const AnalysisError&) {
+      sections_.clear();  // a finished step marches again as it did; nothing to draw otherwise
+    }
+  }
+  return sections_;
+}
+
+Figure ResultsWindow::figure(Tab tab) const {
+  // The chosen step gets a marker of its own only where the peak's does not already mark it.
+  const int step = selectedStep();
+  const int marked = step == run_.peakStep() ? 0 : step;
+  switch (tab) {
+    case Tab::LoadSlip:
+      return loadSlipFigure(run_, units_, marked);
+    case Tab::TauSlip:
+      return tauSlipFigure(run_, units_, marked);
+    case Tab::Distribution:
+      return profileFigure(run_, step, sectionsOf(step), units_);
+    case Tab::BondLaw:
+      return bondLawFigure(run_, units_);
+  }
+  return {};
+}
+
+std::string ResultsWindow::baseName() const {
+  const std::string& file = run_.parameters.parameterFilePath;
+  return file.empty() ? "default" : std::filesystem::path(file).stem().string();
+}
+
+void ResultsWindow::askAndSave(bool figureFile) {
+  const Tab tab = currentTab();
+  std::string suggested = baseName();
+  if (figureFile) {
+    suggested += "." + std::string(kFigureNames[index(tab)]) +
+                 (tab == Tab::Distribution ? ".step" + std::to_string(selectedStep()) : "") +
+                 ".png";
+  } else {
+    suggested +=
+        tab == Tab::Distribution ? ".step" + std::to_string(selectedStep()) + ".csv" : ".csv";
+  }
+  const std::string path = prompt_.saveFileName(
+      figureFile ? "Save figure" : "Save data", suggested,
+      figureFile ? "PNG images (*.png);;SVG drawings (*.svg);;PDF documents (*.pdf)"
+                 : "CSV files (*.csv)");
+  if (path.empty()) return;
+  if (figureFile)
+    saveFigure(path);
+  else
+    saveData(path);
+}
+
+bool ResultsWindow::saveFigure(const std::string& path) {
+  std::string target = path;
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension.empty()) {
+    extension = ".png";
+    target += extension;
+  }
+  FigureFormat format = FigureFormat::Png;
+  if (extension == ".svg") {
+    format = FigureFormat::Svg;
+  } else if (extension == ".pdf") {
+    format = FigureFormat::Pdf;
+  } else if (extension != ".png") {
+    prompt_.warning(
+        "KVT", target + ": a figure is saved as .png, .svg or .pdf, not as " + extension + ".");
+    return false;
+  }
+  const QByteArray bytes = renderFigure(figure(currentTab()), format);
+  return saveTextFile(QString::fromStdString(target),
+                      std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                      prompt_);
+}
+
+bool ResultsWindow::saveData(const std::string& path) {
+  if (currentTab() == Tab::Distribution) {
+    const int step = selectedStep();
+    const ProfileCapture::Profile profile{step, sectionsOf(step)};
+    return saveTextFile(QString::fromStdString(path), profileCsv(profile, units_), prompt_);
+  }
+  return saveTextFile(QString::fromStdString(path), loadSlipCsv(run_.rows, units_), prompt_);
+}
+
+}  // namespace kvt::ui
