@@ -22,7 +22,7 @@
 #include "graph_export.h"
 #include "output/csv_export.h"
 #include "params/parameter_entries.h"
-#include "ui_style.h"
+#include "window_placement.h"
 
 namespace kvt::ui {
 
