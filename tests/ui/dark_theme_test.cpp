@@ -17,7 +17,7 @@
 
 #include "support/fake_prompt.h"
 #include "support/fixed_clock.h"
-#include "support/temp_dir.h"
+#include "support/window_session.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -149,25 +149,21 @@ class DarkThemeTest : public QObject {
   }
 
   void everyTextKeepsItsContrast() {
-    kvt::testing::TempDir dir;
-    kvt::testing::Cwd cwd(dir.path());
-    kvt::AnalysisParameters record;
-    kvt::ui::Form1 form(record, prompt_, clock_);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    checkTexts(form);
-    form.execute();
-    kvt::ui::RunController* run = form.runController();
-    QTRY_COMPARE_WITH_TIMEOUT(run->state(), kvt::ui::RunController::State::Finished, 20000);
+    kvt::testing::WindowSession session;
+    session.form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&session.form()));
+    checkTexts(session.form());
+    kvt::ui::RunController* run = session.runToTheEnd();
+    QVERIFY(run);
     checkTexts(*run->form2());
     checkTexts(*run->form3());
     checkTexts(*run->form4());
     // The τ-s graph's picture for a report: black on white.
-    const QString file = QString::fromStdString(dir.file("tau-s.png"));
+    const QString file = QString::fromStdString(session.dir().file("tau-s.png"));
     QVERIFY(run->form3()->saveImage(file));
     const QImage exported(file);
     QCOMPARE(commonest(exported, exported.rect()), QColor(Qt::white));
-    QVERIFY(prompt_.warnings.empty());
+    QVERIFY(session.prompt().warnings.empty());
   }
 
   void aDisabledButtonLooksDisabled() {

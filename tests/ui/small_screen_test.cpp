@@ -7,10 +7,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "support/fake_prompt.h"
-#include "support/fixed_clock.h"
-#include "support/temp_dir.h"
-#include "ui/form1.h"
+#include "support/window_session.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -43,9 +40,6 @@ QString whyOff(const QWidget& window) {
 class SmallScreenTest : public QObject {
   Q_OBJECT
 
-  kvt::testing::FakePrompt prompt_;
-  kvt::testing::FixedClock clock_;
-
  private slots:
   void keptWithinShiftsAsLittleAsNeeded_data() {
     QTest::addColumn<QRect>("frame");
@@ -64,10 +58,8 @@ class SmallScreenTest : public QObject {
 
   void everyWindowStaysOnTheScreen() {
     QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(512, 384));
-    kvt::testing::TempDir dir;
-    kvt::testing::Cwd cwd(dir.path());
-    kvt::AnalysisParameters record;
-    kvt::ui::Form1 form(record, prompt_, clock_);
+    kvt::testing::WindowSession session;
+    kvt::ui::Form1& form = session.form();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_VERIFY2(whyOff(form).isEmpty(), qPrintable(whyOff(form)));
@@ -76,16 +68,15 @@ class SmallScreenTest : public QObject {
     QVERIFY(frame.width() > form.width());
     QVERIFY(std::abs(frame.center().x() - 256) <= 1);
 
-    form.execute();
-    kvt::ui::RunController* run = form.runController();
-    QTRY_COMPARE_WITH_TIMEOUT(run->state(), kvt::ui::RunController::State::Finished, 20000);
+    kvt::ui::RunController* run = session.runToTheEnd();
+    QVERIFY(run);
     for (const QWidget* window :
          {static_cast<QWidget*>(run->form2()), static_cast<QWidget*>(run->form3()),
           static_cast<QWidget*>(run->form4())})
       QVERIFY2(whyOff(*window).isEmpty(), qPrintable(whyOff(*window)));
     QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
 
-    kvt::ui::frmOpenSave open(form.entries(), form.parameterFileLines(), prompt_);
+    kvt::ui::frmOpenSave open(form.entries(), form.parameterFileLines(), session.prompt());
     kvt::ui::prepareOpenSave(open, false);
     open.show();
     QVERIFY(QTest::qWaitForWindowExposed(&open));

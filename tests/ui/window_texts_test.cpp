@@ -11,7 +11,7 @@
 #include "params/numeric_boxes.h"
 #include "support/fake_prompt.h"
 #include "support/fixed_clock.h"
-#include "support/temp_dir.h"
+#include "support/window_session.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -59,19 +59,8 @@ bool showsWhole(QLineEdit& box, const QString& text) {
   return box.cursorPositionAt(first) == 0;
 }
 
-// The width of a line of text: its advance, and the width the line takes when laid out (which
-// takes in a last glyph's ink beyond its advance).
-double width(const QFont& font, const QString& text) {
-  QTextLayout layout(text, font);
-  layout.beginLayout();
-  QTextLine line = layout.createLine();
-  line.setLineWidth(1e6);
-  layout.endLayout();
-  return std::max(QFontMetricsF(font).horizontalAdvance(text), line.naturalTextWidth());
-}
-
 QString whyNot(const QLineEdit& box, const QString& text) {
-  const double advance = width(box.font(), text);
+  const double advance = kvt::ui::textWidth(box.font(), text);
   if (advance <= textRoom(box)) return {};
   return QString("%1: \"%2\" is %3 px wide, the room %4 px")
       .arg(box.objectName(), text)
@@ -150,7 +139,7 @@ class WindowTextsTest : public QObject {
       kvt::ui::narrowInnerMargins(box);
       box.show();
       const QString text = "0.0000100";
-      const double advance = width(box.font(), text);
+      const double advance = kvt::ui::textWidth(box.font(), text);
       int boxWidth = 40;
       while (!showsWhole(box, text) && boxWidth < 200)
         box.resize(++boxWidth, 27);
@@ -207,14 +196,9 @@ class WindowTextsTest : public QObject {
   }
 
   void analysisAndGraphWindowsAfterARun() {
-    kvt::testing::TempDir dir;
-    kvt::testing::Cwd cwd(dir.path());
-    kvt::AnalysisParameters record;
-    kvt::ui::Form1 form(record, prompt_, clock_);
-    form.show();
-    form.execute();
-    kvt::ui::RunController* run = form.runController();
-    QTRY_COMPARE_WITH_TIMEOUT(run->state(), kvt::ui::RunController::State::Finished, 20000);
+    kvt::testing::WindowSession session;
+    kvt::ui::RunController* run = session.runToTheEnd();
+    QVERIFY(run);
     int checked = 0;
     for (QLineEdit* box : run->form2()->findChildren<QLineEdit*>()) {
       for (const auto& [prefix, widest] : kDisplayBoxes) {
