@@ -56,18 +56,26 @@ QImage withFigurePalette(const QImage& image) {
     }
     return static_cast<uchar>(best);
   };
+  // Most pixels repeat their left neighbour (white paper above all), so the last one is kept.
+  const int width = image.width();
+  QRgb last = qRgb(255, 255, 255);
+  uchar lastIndex = kGreys - 1;
   for (int y = 0; y < image.height(); ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     uchar* out = indexed.scanLine(y);
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb pixel = in[x];
-      if (qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel)) {
-        out[x] = static_cast<uchar>((qRed(pixel) * (kGreys - 1) + 127) / 255);
-        continue;
+    for (int x = 0; x < width; ++x) {
+      const QRgb pixel = in[x] | ~RGB_MASK;
+      if (pixel != last) {
+        last = pixel;
+        if (qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel)) {
+          lastIndex = static_cast<uchar>((qRed(pixel) * (kGreys - 1) + 127) / 255);
+        } else {
+          const auto [at, fresh] = nearest.try_emplace(pixel, 0);
+          if (fresh) at->second = closest(pixel);
+          lastIndex = at->second;
+        }
       }
-      const auto [at, fresh] = nearest.try_emplace(pixel & RGB_MASK, 0);
-      if (fresh) at->second = closest(pixel);
-      out[x] = at->second;
+      out[x] = lastIndex;
     }
   }
   return indexed;
@@ -83,7 +91,8 @@ QByteArray png(FigureScene& scene, QSize pixels) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  withFigurePalette(image).save(&buffer, "PNG");
+  // Quality 80 asks zlib for its fastest level; a paletted figure stays small anyway.
+  withFigurePalette(image).save(&buffer, "PNG", 80);
   return bytes;
 }
 

@@ -39,6 +39,9 @@ QFont figureFont(int pixels, bool bold = false) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixels);
   font.setBold(bold);
+  // Figures are scaled to any size and printed: the outlines as drawn, not fitted to the screen's
+  // pixel grid (which also spares running each glyph's hinting program).
+  font.setHintingPreference(QFont::PreferNoHinting);
   return font;
 }
 
@@ -46,12 +49,35 @@ QString text(const std::string& s) {
   return QString::fromStdString(s);
 }
 
+// A curve of more points than a plot has pixels across is drawn through the lowest and the
+// highest point of each run of neighbours, in their order, and its two ends: the same picture
+// from a fraction of the points, so a bar of 20,000 segments redraws as quickly as a short one.
 QList<QPointF> points(const FigureCurve& curve) {
-  QList<QPointF> list;
+  constexpr std::size_t kRuns = 1500;
   const std::size_t n = std::min(curve.x.size(), curve.y.size());
-  list.reserve(static_cast<qsizetype>(n));
-  for (std::size_t k = 0; k < n; ++k)
-    list.append(QPointF(curve.x[k], curve.y[k]));
+  const auto at = [&](std::size_t k) { return QPointF(curve.x[k], curve.y[k]); };
+  QList<QPointF> list;
+  if (n <= 2 * kRuns) {
+    list.reserve(static_cast<qsizetype>(n));
+    for (std::size_t k = 0; k < n; ++k)
+      list.append(at(k));
+    return list;
+  }
+  list.reserve(2 * kRuns + 2);
+  list.append(at(0));
+  for (std::size_t run = 0; run < kRuns; ++run) {
+    const std::size_t begin = run * n / kRuns;
+    const std::size_t end = (run + 1) * n / kRuns;
+    std::size_t low = begin;
+    std::size_t high = begin;
+    for (std::size_t k = begin; k < end; ++k) {
+      if (curve.y[k] < curve.y[low]) low = k;
+      if (curve.y[k] > curve.y[high]) high = k;
+    }
+    list.append(at(std::min(low, high)));
+    if (low != high) list.append(at(std::max(low, high)));
+  }
+  list.append(at(n - 1));
   return list;
 }
 

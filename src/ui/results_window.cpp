@@ -22,6 +22,7 @@
 #include "graph_export.h"
 #include "output/csv_export.h"
 #include "params/parameter_entries.h"
+#include "ui_style.h"
 #include "window_placement.h"
 
 namespace kvt::ui {
@@ -50,6 +51,8 @@ ResultsWindow::ResultsWindow(RunRecord run, UserPrompt& prompt, QWidget* parent)
   setObjectName("ResultsWindow");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromStdString("KVT Results - " + caseName(run_.parameters)));
+  // Light like the program's other windows; the figures themselves are white paper anyway.
+  useDesignPalette(*this);
   buildLayout();
   // A report figure's proportions, as large as fits comfortably on the screen.
   QSize size(960, 680);

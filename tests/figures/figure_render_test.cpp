@@ -101,6 +101,21 @@ class FigureRenderTest : public QObject {
     }
   }
 
+  // A long curve is drawn from fewer points than it has, never losing a peak between them.
+  void aSpikeInALongCurveIsDrawn() {
+    kvt::FigureCurve curve{"spike", {}, {}};
+    for (int k = 0; k <= 20000; ++k) {
+      curve.x.push_back(k);
+      curve.y.push_back(k == 12345 ? 1.0 : 0.0);
+    }
+    const Figure figure = kvt::curveFigure("spike", {"x", ""}, {"y", ""}, {curve});
+    QImage image;
+    QVERIFY(image.loadFromData(kvt::renderFigure(figure, FigureFormat::Png), "PNG"));
+    const PngLayout layout(figure, FigureSize{});
+    QVERIFY(inkNear(image, layout.pixelOf(0, 12345, 0.98), 2));
+    QVERIFY(!inkNear(image, layout.pixelOf(0, 6000, 0.98), 2));
+  }
+
   void svgCarriesAxisTitlesWithUnitsAsText() {
     for (const auto& [name, figure] : figures_) {
       const QString text = svgText(kvt::renderFigure(figure, FigureFormat::Svg));
