@@ -2,6 +2,7 @@
 #include "figure_scene.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
@@ -146,8 +147,10 @@ struct FigureScene::Panel {
 
 FigureScene::FigureScene(QObject* parent) : QGraphicsScene(parent) {
   setBackgroundBrush(Qt::white);
-  title_ = addSimpleText({}, figureFont(kTitlePixels, true));
-  title_->setBrush(Qt::black);
+  for (QGraphicsSimpleTextItem*& line : titleLines_) {
+    line = addSimpleText({}, figureFont(kTitlePixels, true));
+    line->setBrush(Qt::black);
+  }
 }
 
 FigureScene::~FigureScene() = default;
@@ -232,7 +235,7 @@ void FigureScene::rebuild(const Figure& figure) {
 }
 
 void FigureScene::update(const Figure& figure) {
-  title_->setText(text(figure.title));
+  title_ = text(figure.title);
   // The panels share one x range.
   Bounds xs;
   for (const FigurePanel& content : figure.panels) {
@@ -275,9 +278,25 @@ void FigureScene::update(const Figure& figure) {
 void FigureScene::layout(QSizeF size) {
   size_ = size;
   setSceneRect(QRectF(QPointF(0, 0), size));
-  const QRectF titleBox = title_->boundingRect();
-  title_->setPos((size.width() - titleBox.width()) / 2, 8);
-  qreal top = 8 + titleBox.height() + 4;
+  // A title too wide for one line breaks after what the figure shows, before the case; a line
+  // still too wide loses its end.
+  const qreal room = size.width() - 16;
+  const QFontMetricsF metrics(titleLines_[0]->font());
+  QStringList lines = {title_};
+  const qsizetype dash = title_.indexOf(" — ");
+  if (metrics.horizontalAdvance(title_) > room && dash > 0)
+    lines = {title_.left(dash), title_.mid(dash + 3)};
+  qreal top = 8;
+  for (std::size_t k = 0; k < titleLines_.size(); ++k) {
+    QGraphicsSimpleTextItem* item = titleLines_[k];
+    const bool used = k < static_cast<std::size_t>(lines.size());
+    item->setVisible(used);
+    if (!used) continue;
+    item->setText(metrics.elidedText(lines[static_cast<qsizetype>(k)], Qt::ElideRight, room));
+    item->setPos((size.width() - item->boundingRect().width()) / 2, top);
+    top += item->boundingRect().height();
+  }
+  top += 4;
   // Stacked panels show the shared x axis' labels and title only under the last one, which gets
   // the extra height for them, so that all plot areas come out the same height.
   const std::size_t count = std::max<std::size_t>(panels_.size(), 1);

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QGraphicsScene>
 #include <QList>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -40,7 +41,8 @@ class FigureScene : public QGraphicsScene {
   void update(const Figure& figure);
   bool sameShape(const Figure& figure) const;
 
-  QGraphicsSimpleTextItem* title_ = nullptr;
+  QString title_;
+  std::array<QGraphicsSimpleTextItem*, 2> titleLines_{};
   std::vector<std::unique_ptr<Panel>> panels_;
   QSizeF size_{800, 500};
 };

@@ -299,6 +299,10 @@ bool ResultsWindow::saveFigure(const std::string& path) {
     return false;
   }
   const QByteArray bytes = renderFigure(figure(currentTab()), format);
+  if (bytes.isEmpty()) {
+    prompt_.warning("KVT", target + ": the figure could not be drawn.");
+    return false;
+  }
   return saveTextFile(QString::fromStdString(target),
                       std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                       prompt_);
