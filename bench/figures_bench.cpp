@@ -8,12 +8,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <QApplication>
 #include <filesystem>
 #include <vector>
 
 #include "analysis/pull_out_run.h"
 #include "analysis/section_march.h"
+#include "offscreen_benchmarks.h"
 #include "support/committed_defaults.h"
 #include "support/fake_prompt.h"
 #include "support/temp_dir.h"
@@ -114,10 +114,5 @@ BENCHMARK(BM_BatchDefaultCase)
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return kvt::bench::runOffscreenBenchmarks(argc, argv);
 }

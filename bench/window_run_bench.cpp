@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "analysis/pull_out_run.h"
+#include "offscreen_benchmarks.h"
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/parameter_entries.h"
@@ -69,10 +70,5 @@ BENCHMARK(BM_BatchRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return kvt::bench::runOffscreenBenchmarks(argc, argv);
 }

@@ -35,10 +35,15 @@ class ResultsWindowTest : public QObject {
   kvt::testing::FakePrompt prompt_;
   kvt::testing::FixedClock clock_;
 
-  std::unique_ptr<kvt::ui::Form1> newForm(AnalysisParameters& record) {
-    auto form = std::make_unique<kvt::ui::Form1>(record, prompt_, clock_);
-    form->show();
-    return form;
+  AnalysisParameters record_;
+  std::unique_ptr<kvt::ui::Form1> form_;
+
+  // "Execute" with the defaults, and the run's controller once the run has finished.
+  RunController* finishedRun() {
+    form_->execute();
+    RunController* run = form_->runController();
+    if (!QTest::qWaitFor([run] { return run->state() == State::Finished; }, 20000)) return nullptr;
+    return run;
   }
 
  private slots:
@@ -46,18 +51,19 @@ class ResultsWindowTest : public QObject {
     dir_ = std::make_unique<kvt::testing::TempDir>();
     cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
     prompt_ = {};
+    record_ = {};
+    form_ = std::make_unique<kvt::ui::Form1>(record_, prompt_, clock_);
+    form_->show();
   }
   void cleanup() {
+    form_.reset();
     cwd_.reset();
     dir_.reset();
   }
 
   void staysOpenAndWorkingAfterOk() {
-    AnalysisParameters record;
-    auto form = newForm(record);
-    form->execute();
-    RunController* run = form->runController();
-    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    RunController* run = finishedRun();
+    QVERIFY(run);
     QTest::keyClick(run->form2(), Qt::Key_R, Qt::ControlModifier);
     QPointer<ResultsWindow> results = run->resultsWindow();
     QVERIFY(results && results->isVisible());
@@ -91,18 +97,15 @@ class ResultsWindowTest : public QObject {
     QVERIFY(prompt_.warnings.empty());
 
     // A new run opens windows of its own; this one keeps the first run.
-    form->execute();
-    QTRY_COMPARE_WITH_TIMEOUT(form->runController()->state(), State::Finished, 20000);
+    QVERIFY(finishedRun());
     QVERIFY(results && results->run().rows.size() == 432u);
-    QVERIFY(form->runController()->resultsWindow() == nullptr);
+    QVERIFY(form_->runController()->resultsWindow() == nullptr);
     results->close();
   }
 
   void openedDuringARunFollowsItToTheEnd() {
-    AnalysisParameters record;
-    auto form = newForm(record);
-    form->execute();
-    RunController* run = form->runController();
+    form_->execute();
+    RunController* run = form_->runController();
     auto opened = std::make_shared<bool>(false);
     QObject::connect(run->form2()->textBox("Text1"), &QLineEdit::textChanged, run,
                      [run, opened](const QString& step) {
@@ -120,11 +123,8 @@ class ResultsWindowTest : public QObject {
   }
 
   void aSaveThatCannotBeDoneIsReportedWithTheFile() {
-    AnalysisParameters record;
-    auto form = newForm(record);
-    form->execute();
-    RunController* run = form->runController();
-    QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
+    RunController* run = finishedRun();
+    QVERIFY(run);
     ResultsWindow* results = run->openResults();
     const std::string missing = dir_->file("no-such-folder/load-slip.pdf");
     QVERIFY(!results->saveFigure(missing));
