@@ -72,8 +72,9 @@ class Digits {
   // Room for `capacity` digits; what was there is kept.
   void reserve(std::size_t capacity) {
     if (capacity <= local_.size() || capacity <= heap_.size()) return;
-    heap_.resize(capacity);
-    std::copy_n(data_, size, heap_.data());
+    std::string grown(capacity, '0');
+    std::copy_n(data_, size, grown.data());
+    heap_ = std::move(grown);
     data_ = heap_.data();
   }
   char* data() { return data_; }

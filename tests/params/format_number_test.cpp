@@ -99,6 +99,9 @@ TEST(FormatNumber, LongPatternsGiveEveryPlace) {
   const std::string largest = formatNumber(std::numeric_limits<double>::max(), "0." + zeros420);
   EXPECT_EQ(largest.size(), 309u + 1 + 420);
   EXPECT_TRUE(largest.starts_with("179769313486231570000")) << largest;
+  // Rounded on the heap, then padded further.
+  EXPECT_EQ(formatNumber(1e300, std::string(500, '0') + "." + std::string(150, '0')),
+            std::string(199, '0') + "1" + std::string(300, '0') + "." + std::string(150, '0'));
   EXPECT_EQ(formatNumber(-1.0 / 3, "0." + zeros420 + "e+00"),
             "-3.333333333333333" + std::string(405, '0') + "e-01");
 }
