@@ -76,6 +76,15 @@ std::optional<std::size_t> byteCountOfLastThreeCharacters(std::string_view text)
   return text.size() - starts[seen % 3];
 }
 
+// A file name may hold a line break on this system (never on Windows); in the report's first
+// line it is shown as "?", as a character the code page lacks is, so that every later line keeps
+// its place.
+std::string oneLine(std::string text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+  return text;
+}
+
 // " (of \"beam1.kvt\")": the parameter file named in line 1 of a report, as far as it has been
 // written; "" when it cannot be told.
 std::string otherRunsFile(const std::string& firstLineCp932) {
@@ -136,7 +145,7 @@ void ResultFile::openResultFile() {
 
 void ResultFile::writeRunHeader(double tauMax) {
   writeLine(toCp932("τ-s relationship created by DORNE1, KVT file = " +
-                    parameters_.parameterFilePath + ", at " + dateAndTime(clock_.now())));
+                    oneLine(parameters_.parameterFilePath) + ", at " + dateAndTime(clock_.now())));
 
   line_ = toCp932("db =");
   appendBareNumber(line_, parameters_.db);

@@ -131,6 +131,23 @@ TEST(ResultFileHeader, NamesTheParameterFileAndOmitsTheTableHeaderInDetailMode) 
   EXPECT_EQ(lines[2], "τb.max =96.00kgf/c㎡");
 }
 
+// A Linux file name may hold a line break; the report's first line stays one line.
+TEST(ResultFileHeader, ALineBreakInTheParameterFileNameKeepsTheLayout) {
+  testing::TempDir dir;
+  testing::Cwd cwd(dir.path());
+  AnalysisParameters p = committedDefaults();
+  p.parameterFilePath = dir.file("beam\r\n1\n.kvt");
+  FixedClock clock;
+  {
+    ResultFile file(p, clock);
+    file.runStarted(RunStart{96.0, 31, 1, 1e-5f, 0.65f});
+    file.closeResultFile();
+  }
+  const auto lines = reportLines(readBytes(dir.file("default.t-s")));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_NE(lines[0].find("beam??1?.kvt, at"), std::string::npos) << lines[0];
+}
+
 // Rows written through the observer calls, as a run hands them over.
 TEST(ResultFileRows, KeepTheirColumns) {
   testing::TempDir dir;
