@@ -6,7 +6,9 @@ set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 seconds=${1:-60}
 status=0
-for target in parse_number format_number load_parameter_file; do
+# Every target of the tree: tests/fuzz/NAME_fuzz.cpp with its seeds in tests/fuzz/corpus/NAME.
+for source in "$root"/tests/fuzz/*_fuzz.cpp; do
+  target=$(basename "$source" _fuzz.cpp)
   corpus="$root/build/fuzz/corpus/$target"
   crashes="$root/build/fuzz/crashes/$target"
   mkdir -p "$corpus" "$crashes"

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// kvt-batch's argument parsing on any arguments (NUL-separated in the input), whatever options
+// it knows: never crashes; a usage error is one non-empty line (unless it quotes an argument
+// with a line break); a run names at least one file,
+// every file is one of the arguments, and every argument after a lone "--" is a file, in order.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "batch/batch_command_line.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::string> args;
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\0'), rest.size());
+    args.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  const auto parsed = kvt::parseBatchCommandLine(args);
+  if (const auto* error = std::get_if<kvt::UsageError>(&parsed)) {
+    // One line, unless it quotes an argument that holds a line break itself.
+    const bool quotesABreak = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+      return arg.find('\n') != std::string::npos;
+    });
+    if (error->message.empty() || (!quotesABreak && error->message.find('\n') != std::string::npos))
+      std::abort();
+    return 0;
+  }
+  const auto& command = std::get<kvt::BatchCommand>(parsed);
+  if (command.action != kvt::BatchCommand::Action::Run) return 0;
+  if (command.files.empty()) std::abort();
+  for (const std::string& file : command.files)
+    if (std::find(args.begin(), args.end(), file) == args.end()) std::abort();
+  const auto separator = std::find(args.begin(), args.end(), "--");
+  if (separator != args.end()) {
+    const std::vector<std::string> afterwards(separator + 1, args.end());
+    if (command.files.size() < afterwards.size() ||
+        !std::equal(afterwards.rbegin(), afterwards.rend(), command.files.rbegin()))
+      std::abort();
+  }
+  return 0;
+}
