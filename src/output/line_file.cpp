@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
+#include <thread>
 
 #include "files/link_policy.h"
 
@@ -53,6 +55,10 @@ void LineFile::create(const std::string& path) {
   // by side) exclude each other too. A file system without locks is written unguarded.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
+    // The holder empties the file and writes its first line just after taking the lock; a
+    // moment's pause lets a writer that started at the same time get that far, so the line read
+    // is its own and not the previous report's.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     std::string firstLine = firstLineOf(file);
     throw FileBusyError(std::move(firstLine));
   }
