@@ -26,21 +26,33 @@ namespace {
 
 using testing::committedDefaults;
 
-// Runs the default analysis with its result file derived from `parameterPath`; returns the
-// error's message, or "" when the run finished.
-std::string runWithResultFile(const std::string& parameterPath, std::int16_t detail = 0) {
-  AnalysisParameters p = committedDefaults();
-  p.detailOutput = detail;
-  p.resultFilePath = parameterPath;
+// Runs `p` with its result file, and `extra` watching when given; returns the result file
+// error's message, or "" when the run ended, and in `steps` the step at which it ended.
+std::string runReport(const AnalysisParameters& p, RunObserver* extra = nullptr,
+                      int* steps = nullptr) {
   testing::FixedClock clock;
   ResultFile file(p, clock);
-  PullOutRun run(p, file);
+  ObserverList observers;
+  observers.add(file);
+  if (extra != nullptr) observers.add(*extra);
+  PullOutRun run(p, observers);
+  std::string message;
   try {
     run.run();
   } catch (const ResultFileError& error) {
-    return error.what();
+    message = error.what();
   }
-  return "";
+  if (steps != nullptr) *steps = run.step();
+  return message;
+}
+
+// The default analysis with its result file derived from `parameterPath`.
+std::string runWithResultFile(const std::string& parameterPath, std::int16_t detail = 0,
+                              int* steps = nullptr) {
+  AnalysisParameters p = committedDefaults();
+  p.detailOutput = detail;
+  p.resultFilePath = parameterPath;
+  return runReport(p, nullptr, steps);
 }
 
 TEST(ResultFileFailure, CreateFailuresNameTheFileAndReason) {
@@ -133,20 +145,11 @@ class FileSizeLimit {
 TEST(ResultFileFailure, DiskFillingDuringTheRunIsReportedAtThatStep) {
   for (const std::int16_t detail : {std::int16_t{0}, std::int16_t{1}}) {
     testing::TempDir dir;
-    AnalysisParameters p = committedDefaults();
-    p.detailOutput = detail;
-    p.resultFilePath = dir.file("beam1.kvt");
-    testing::FixedClock clock;
-    ResultFile file(p, clock);
-    PullOutRun run(p, file);
+    int step = 0;
     std::string message;
     {
       FileSizeLimit limit(detail != 0 ? 100000 : 4000);
-      try {
-        run.run();
-      } catch (const ResultFileError& error) {
-        message = error.what();
-      }
+      message = runWithResultFile(dir.file("beam1.kvt"), detail, &step);
     }
     EXPECT_NE(message.find("beam1.T-S\" could not be written: File too large"), std::string::npos)
         << message;
@@ -156,12 +159,12 @@ TEST(ResultFileFailure, DiskFillingDuringTheRunIsReportedAtThatStep) {
                            [&](const std::string& line) { return line.starts_with(start); });
     };
     if (detail != 0) {
-      EXPECT_EQ(count("step ="), run.step()) << "the failing step's block is cut short";
-      EXPECT_EQ(count("s.loaded end"), run.step() - 1);
+      EXPECT_EQ(count("step ="), step) << "the failing step's block is cut short";
+      EXPECT_EQ(count("s.loaded end"), step - 1);
     } else {
-      EXPECT_EQ(lines.size(), 4u + static_cast<std::size_t>(run.step() - 1));
+      EXPECT_EQ(lines.size(), 4u + static_cast<std::size_t>(step - 1));
     }
-    EXPECT_LT(run.step(), 100);
+    EXPECT_LT(step, 100);
   }
 }
 
@@ -170,16 +173,7 @@ class SecondRunAt : public RunObserver {
  public:
   SecondRunAt(AnalysisParameters p, int step) : p_(std::move(p)), step_(step) {}
   void stepStarted(int step, double, float) override {
-    if (step != step_) return;
-    testing::FixedClock clock;
-    ResultFile file(p_, clock);
-    PullOutRun run(p_, file);
-    try {
-      run.run();
-      message = "";
-    } catch (const ResultFileError& error) {
-      message = error.what();
-    }
+    if (step == step_) message = runReport(p_);
   }
   std::optional<std::string> message;
 
@@ -197,14 +191,8 @@ TEST(ResultFileFailure, ASecondRunOfTheSameReportIsRefused) {
   first.parameterFilePath = first.resultFilePath = dir.file("beam1.kvt");
   AnalysisParameters second = first;
   second.parameterFilePath = second.resultFilePath = dir.file("beam1.bak");
-  testing::FixedClock clock;
-  ResultFile file(first, clock);
   SecondRunAt other(second, 100);
-  ObserverList observers;
-  observers.add(file);
-  observers.add(other);
-  PullOutRun run(first, observers);
-  run.run();
+  EXPECT_EQ(runReport(first, &other), "");
   ASSERT_TRUE(other.message.has_value());
   EXPECT_EQ(*other.message, "The result file \"" + dir.file("beam1.T-S") +
                                 "\" is being written by another run (of \"" +
@@ -267,21 +255,12 @@ TEST(ResultFileFailure, FolderRemovedDuringTheRunIsReportedAtTheEnd) {
   std::filesystem::create_directory(folder);
   AnalysisParameters p = committedDefaults();
   p.resultFilePath = (folder / "beam1.kvt").string();
-  testing::FixedClock clock;
-  ResultFile file(p, clock);
   RemoveFolderAt remove(folder, 100);
-  ObserverList observers;
-  observers.add(file);
-  observers.add(remove);
-  PullOutRun run(p, observers);
-  try {
-    run.run();
-    FAIL() << "the run ended as if its report had been written";
-  } catch (const ResultFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("beam1.T-S\" was removed"), std::string::npos)
-        << error.what();
-  }
-  EXPECT_EQ(run.step(), 432);
+  int steps = 0;
+  const std::string message = runReport(p, &remove, &steps);
+  EXPECT_NE(message.find("beam1.T-S\" was removed"), std::string::npos)
+      << "the run ended as if its report had been written: " << message;
+  EXPECT_EQ(steps, 432);
 }
 
 }  // namespace
