@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
-// kvt-batch: runs parameter files without the window, one summary line per file.
+// kvt-batch: runs parameter files and parameter studies without the window.
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "batch/batch_command_line.h"
-#include "batch/batch_run.h"
+#include "batch/batch_job.h"
 #include "output/clock.h"
 
 int main(int argc, char** argv) {
@@ -19,29 +18,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto& command = std::get<kvt::BatchCommand>(parsed);
-  if (command.action == kvt::BatchCommand::Action::Help) {
-    std::fwrite(kvt::batchUsage().data(), 1, kvt::batchUsage().size(), stdout);
-    return 0;
-  }
   if (command.action == kvt::BatchCommand::Action::Version) {
     std::printf("kvt-batch %s\n", KVT_VERSION);
     return 0;
   }
   const kvt::SystemClock clock;
-  int failures = 0;
-  for (const std::string& file : command.files) {
-    kvt::BatchResult result;
-    try {
-      result = kvt::runParameterFile(file, command.options, clock);
-    } catch (const std::exception& error) {
-      // Whatever went wrong with one file, the others still run.
-      result.message = file + ": " + error.what();
-    }
-    for (const std::string& warning : result.warnings)
-      std::fprintf(stderr, "kvt-batch: %s\n", warning.c_str());
-    std::fprintf(result.succeeded ? stdout : stderr, "%s%s\n",
-                 result.succeeded ? "" : "kvt-batch: ", result.message.c_str());
-    if (!result.succeeded) ++failures;
-  }
-  return failures == 0 ? 0 : 1;
+  return kvt::runBatchCommand(command, clock, stdout, stderr);
 }

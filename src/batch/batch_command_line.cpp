@@ -6,12 +6,15 @@
 #include <functional>
 #include <optional>
 
+#include "params/parse_number.h"
+
 namespace kvt {
 
 namespace {
 
 constexpr std::string_view kUsage =
     "usage: kvt-batch [OPTION]... FILE.kvt...\n"
+    "       kvt-batch --vary NAME=VALUES... [--find-lb --fy STRESS] [OPTION]... BASE.kvt...\n"
     "\n"
     "Loads each parameter file as the parameter window would, runs the pull-out analysis and\n"
     "writes the result file beside it (beam1.kvt gives beam1.T-S). One line per file:\n"
@@ -22,11 +25,11 @@ constexpr std::string_view kUsage =
     "loaded-end force of the run. A file that cannot be read, holds an entry that cannot be\n"
     "converted, or whose run fails (an arithmetic fault, a result file that cannot be written,\n"
     "10000 steps without reaching zero bond stress) is reported on standard error with its\n"
-    "name and the reason; the other files still run. The exit status is 1 when any file\n"
-    "failed, 2 for a wrong command line. An entry of which only the leading number is read\n"
-    "is named on standard error (beam1.kvt: lb \"20,5\" is read as 20); its run goes on. A run\n"
-    "that fails still writes the CSV files and figures of the steps it finished, and says so on\n"
-    "its error line.\n"
+    "name and the reason; the other files still run. The exit status is 1 when any file or\n"
+    "run failed, 2 for a wrong command line (then nothing is run or written). An entry of\n"
+    "which only the leading number is read is named on standard error (beam1.kvt: lb \"20,5\"\n"
+    "is read as 20); its run goes on. A run that fails still writes the CSV files and figures\n"
+    "of the steps it finished, and says so on its error line.\n"
     "\n"
     "  --detail        write the profile of every step (overrides the file's Detail output)\n"
     "  --no-detail     write the load-slip rows only\n"
@@ -37,24 +40,60 @@ constexpr std::string_view kUsage =
     "                  separated): NAME.load-slip.F, NAME.tau-slip.F, NAME.bond-law.F, and\n"
     "                  NAME.profile.stepN.F for the step of Pbumax and each --profile-csv step.\n"
     "                  Needs no display; without this option Qt is not even loaded\n"
-    "  --units U       units of the CSV files and figures: kgf-cm (as entered, the default) or\n"
-    "                  si (kN, mm, MPa); the result file is always in kgf-cm\n"
+    "  --units U       units of the CSV files, summaries and figures: kgf-cm (as entered, the\n"
+    "                  default) or si (kN, mm, MPa); the result file is always in kgf-cm\n"
+    "  --ds VALUE      the initial slip increment ds of every run, cm (default 0.0000100)\n"
+    "  --output-dir D  write every output in folder D (made when missing) instead of beside\n"
+    "                  the parameter file\n"
+    "  -j N, --jobs N  run N analyses at a time (default: every core); the outputs are the\n"
+    "                  same whatever N\n"
     "  --              end of the options: every later argument is a file\n"
     "  --help          show this text\n"
-    "  --version       show the version\n";
-
-bool parseSteps(std::string_view list, std::set<int>& steps) {
-  while (!list.empty()) {
-    const std::size_t comma = list.find(',');
-    const std::string_view item = list.substr(0, comma);
-    int step = 0;
-    const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), step);
-    if (error != std::errc() || end != item.data() + item.size() || step < 1) return false;
-    steps.insert(step);
-    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
-  }
-  return !steps.empty();
-}
+    "  --version       show the version\n"
+    "\n"
+    "Parameter studies. A study runs its base file once for every combination of values:\n"
+    "\n"
+    "  --vary NAME=VALUES  vary one entry of the parameter window; several give the full grid,\n"
+    "                  the first changing slowest. NAME is cotAlpha, beta, deltaL, ru, lb,\n"
+    "                  sigmaB, sigmaT, Ec, db, Ab, phi, Es, pw, C1, C2, reductionFactor, tauU,\n"
+    "                  su, ds, or bar: db, Ab and phi of a JIS G 3112 deformed bar (D6, D10,\n"
+    "                  D13, D16, D19, D22, D25, D29, D32, D35, D38, D41, D51). VALUES is a\n"
+    "                  list (10,20,30) or an inclusive range START:STOP:STEP (10:60:5).\n"
+    "                  Values are typed into the boxes as in the window, in its units (kgf,\n"
+    "                  cm; Ec in 10^5 and Es in 10^6 kgf/cm², whatever --units says): db or\n"
+    "                  bar first, then the others in file order, so a varied db gives\n"
+    "                  Δl = db/2 unless Δl is varied as well.\n"
+    "  --summary FILE  the summary, one row per run in grid order (default NAME.study.csv\n"
+    "                  beside the result file): run, the varied values, outcome, steps,\n"
+    "                  tau_bmax, tau_bumax, Pbumax, the loaded-end and free-end slip at Pbumax,\n"
+    "                  its step, and the loaded-end slip at the end\n"
+    "  --keep-runs     also keep each run's result file, CSVs and figures, NAME.lb=30.T-S and\n"
+    "                  so on\n"
+    "  --figures F     with a study: the load-slip curves of all runs in one figure, legend by\n"
+    "                  the varied values (NAME.study.load-slip.F, up to 100 runs), and Pbumax\n"
+    "                  against the last varied entry, a curve for each value of the others\n"
+    "                  (NAME.study.pbumax.F), with --find-lb also the required lb\n"
+    "                  (NAME.study.required-lb.F)\n"
+    "  --shard K/N     run only the K-th of N slices of the grid: runs K, K+N, K+2N, ... For a\n"
+    "                  Slurm array or GNU parallel. Every row carries its run number in the\n"
+    "                  whole grid, and the slices' rows, sorted by run under one header, are\n"
+    "                  exactly the whole study's summary (default NAME.study.shardKofN.csv):\n"
+    "                    (head -n 1 beam1.study.shard1of8.csv; tail -q -n +2 \\\n"
+    "                     beam1.study.shard*of8.csv | sort -t, -k1,1n) > beam1.study.csv\n"
+    "  --yes           run a grid of more than 100000 runs\n"
+    "\n"
+    "Required bond length:\n"
+    "  --find-lb       for the base case and every case of the grid, the shortest lb on a\n"
+    "                  0.1 cm grid at which Pbumax reaches the yield force fy·Ab: a scan every\n"
+    "                  5 cm, bisection in the first bracket, and the answer confirmed against\n"
+    "                  the length 0.1 cm shorter. The summary adds the yield force, the\n"
+    "                  required lb (cm, as typed) and Pbumax at it and 0.1 cm shorter\n"
+    "  --fy STRESS     the bar's yield stress, kgf/cm² (MPa with --units si)\n"
+    "  --lb-max L      the longest lb tried, cm (default 200)\n"
+    "\n"
+    "Example: Pbumax against lb for three bars, and the required lb for fy = 3500 kgf/cm²:\n"
+    "  kvt-batch --vary bar=D13,D19,D25 --vary lb=10:60:5 beam1.kvt\n"
+    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500 beam1.kvt\n";
 
 bool parseFigureFormats(std::string_view list, std::vector<FigureFormat>& formats) {
   while (!list.empty()) {
@@ -73,27 +112,74 @@ bool parseFigureFormats(std::string_view list, std::vector<FigureFormat>& format
   return !formats.empty();
 }
 
+bool parseSteps(std::string_view list, std::set<int>& steps) {
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string_view item = list.substr(0, comma);
+    int step = 0;
+    const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), step);
+    if (error != std::errc() || end != item.data() + item.size() || step < 1) return false;
+    steps.insert(step);
+    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+  }
+  return !steps.empty();
+}
+
+template <class Integer>
+std::optional<Integer> wholeNumber(std::string_view text) {
+  Integer value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// A positive number written out in full, or nothing.
+std::optional<double> positiveNumber(std::string_view text) {
+  if (!isWrittenNumber(text)) return std::nullopt;
+  const double value = parseNumber(text);
+  if (!(value > 0) || value > 1e300) return std::nullopt;
+  return value;
+}
+
+// "200" or "150.5": a length in tenths of a cm.
+std::optional<int> lengthInTenths(std::string_view text) {
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view tenth =
+      point == std::string_view::npos ? std::string_view("0") : text.substr(point + 1);
+  const auto cm = wholeNumber<int>(whole);
+  const auto fraction = wholeNumber<int>(tenth);
+  if (!cm || !fraction || tenth.size() != 1 || *cm < 0 || *cm > 100000) return std::nullopt;
+  return *cm * 10 + *fraction;
+}
+
+using Result = std::optional<std::string>;
+
 // An option of the command line: its name, whether it takes a value, and what it does. The
 // error it returns is the whole line shown to the user.
-struct OptionSpec {
+struct CommandOption {
   std::string_view name;
   bool takesValue;
-  std::function<std::optional<std::string>(BatchCommand&, std::string_view value)> apply;
+  std::function<Result(BatchCommand&, std::string_view value)> apply;
 };
 
-const std::vector<OptionSpec>& optionTable() {
-  using Result = std::optional<std::string>;
-  static const std::vector<OptionSpec> table = {
-      {"--help", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.action = BatchCommand::Action::Help;
-         return std::nullopt;
-       }},
-      {"-h", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.action = BatchCommand::Action::Help;
-         return std::nullopt;
-       }},
+Result setHelp(BatchCommand& c, std::string_view) {
+  c.action = BatchCommand::Action::Help;
+  return std::nullopt;
+}
+
+Result setJobs(BatchCommand& c, std::string_view value) {
+  const auto jobs = wholeNumber<unsigned>(value);
+  if (!jobs || *jobs < 1 || *jobs > 1024)
+    return "-j needs a number of analyses at a time, 1 to 1024, not '" + std::string(value) + "'";
+  c.options.jobs = *jobs;
+  return std::nullopt;
+}
+
+const std::vector<CommandOption>& optionTable() {
+  static const std::vector<CommandOption> table = {
+      {"--help", false, setHelp},
+      {"-h", false, setHelp},
       {"--version", false,
        [](BatchCommand& c, std::string_view) -> Result {
          c.action = BatchCommand::Action::Version;
@@ -138,14 +224,132 @@ const std::vector<OptionSpec>& optionTable() {
          }
          return std::nullopt;
        }},
+      {"--ds", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (!positiveNumber(value))
+           return "--ds needs a positive slip increment in cm, e.g. 0.00001, not '" +
+                  std::string(value) + "'";
+         c.options.initialDs = std::string(value);
+         return std::nullopt;
+       }},
+      {"--output-dir", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (value.empty()) return "--output-dir needs a folder";
+         c.options.outputDir = std::string(value);
+         return std::nullopt;
+       }},
+      {"-j", true, setJobs},
+      {"--jobs", true, setJobs},
+      {"--vary", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         auto parsed = VariedEntry::parse(value);
+         if (auto* error = std::get_if<std::string>(&parsed)) return *error;
+         auto entries = c.study.grid.entries();
+         const VariedEntry& entry = std::get<VariedEntry>(parsed);
+         for (const VariedEntry& earlier : entries) {
+           if (earlier.name() == entry.name())
+             return "--vary " + entry.name() + " is given twice; list all its values in one";
+           // Text10, Text11 and Text12: the boxes a bar fills.
+           const auto barPart = [](const VariedEntry& e) {
+             return e.box() == 10 || e.box() == 11 || e.box() == 12;
+           };
+           if ((earlier.isBar() && barPart(entry)) || (entry.isBar() && barPart(earlier)))
+             return std::string("--vary bar sets db, Ab and phi; vary either bar or those");
+         }
+         entries.push_back(entry);
+         c.study.grid = StudyGrid(std::move(entries));
+         return std::nullopt;
+       }},
+      {"--summary", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (value.empty()) return "--summary needs a file name";
+         c.study.summaryPath = std::string(value);
+         return std::nullopt;
+       }},
+      {"--keep-runs", false,
+       [](BatchCommand& c, std::string_view) -> Result {
+         c.study.keepRuns = true;
+         return std::nullopt;
+       }},
+      {"--shard", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         const std::size_t slash = value.find('/');
+         const auto k = wholeNumber<std::uint64_t>(value.substr(0, slash));
+         const auto n = slash == std::string_view::npos
+                            ? std::nullopt
+                            : wholeNumber<std::uint64_t>(value.substr(slash + 1));
+         if (!k || !n || *k < 1 || *k > *n)
+           return "--shard is K/N with 1 <= K <= N, e.g. 3/8, not '" + std::string(value) + "'";
+         c.study.shard = {*k, *n};
+         return std::nullopt;
+       }},
+      {"--yes", false, [](BatchCommand&, std::string_view) -> Result { return std::nullopt; }},
+      {"--find-lb", false,
+       [](BatchCommand& c, std::string_view) -> Result {
+         c.study.findLb = true;
+         return std::nullopt;
+       }},
+      {"--fy", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         const auto fy = positiveNumber(value);
+         if (!fy) return "--fy needs a positive yield stress, not '" + std::string(value) + "'";
+         c.study.fy = *fy;
+         return std::nullopt;
+       }},
+      {"--lb-max", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         const auto tenths = lengthInTenths(value);
+         if (!tenths || *tenths < 1)
+           return "--lb-max needs a length in cm with at most one decimal, 0.1 to 100000, not '" +
+                  std::string(value) + "'";
+         c.study.lbMaxTenths = *tenths;
+         return std::nullopt;
+       }},
   };
   return table;
 }
 
-const OptionSpec* findOption(std::string_view name) {
-  for (const OptionSpec& spec : optionTable())
-    if (spec.name == name) return &spec;
+const CommandOption* findOption(std::string_view name) {
+  for (const CommandOption& option : optionTable())
+    if (option.name == name) return &option;
   return nullptr;
+}
+
+// The checks that need the whole command line.
+Result checkCombination(const BatchCommand& c, const std::vector<std::string>& given) {
+  const auto has = [&](std::string_view name) {
+    return std::find(given.begin(), given.end(), name) != given.end();
+  };
+  const StudyOptions& study = c.study;
+  if (!study.isStudy()) {
+    for (const char* name : {"--summary", "--keep-runs", "--shard"})
+      if (has(name)) return std::string(name) + " belongs to a study: give --vary or --find-lb";
+  }
+  if (!study.findLb) {
+    for (const char* name : {"--fy", "--lb-max"})
+      if (has(name)) return std::string(name) + " goes with --find-lb";
+  } else if (!has("--fy")) {
+    return std::string("--find-lb needs the bar's yield stress: --fy STRESS");
+  }
+  for (const VariedEntry& entry : study.grid.entries()) {
+    if (study.findLb && entry.name() == "lb")
+      return std::string("--find-lb seeks lb itself; it cannot be varied as well");
+    if (c.options.initialDs && entry.name() == "ds")
+      return std::string("--ds and --vary ds both set the initial ds; give one of them");
+    if (entry.name() == "ds")
+      for (std::uint64_t k = 0; k < entry.size(); ++k)
+        if (!positiveNumber(entry.text(k)))
+          return "--vary ds: the initial ds must be positive, not " + entry.text(k);
+  }
+  if (study.grid.size() > kLargestGridWithoutYes && !has("--yes"))
+    return "the grid has " +
+           (study.grid.size() == UINT64_MAX ? std::string("too many")
+                                            : std::to_string(study.grid.size())) +
+           " runs; give --yes to run more than " + std::to_string(kLargestGridWithoutYes);
+  if (study.summaryPath && c.files.size() > 1)
+    return std::string("--summary names one file, but a study is run for each of ") +
+           std::to_string(c.files.size()) + " parameter files";
+  return std::nullopt;
 }
 
 }  // namespace
@@ -156,6 +360,7 @@ std::string_view batchUsage() {
 
 std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<std::string>& args) {
   BatchCommand command;
+  std::vector<std::string> given;
   bool optionsEnded = false;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string_view arg = args[k];
@@ -167,26 +372,38 @@ std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<s
       optionsEnded = true;
       continue;
     }
-    const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
-    const std::string_view name = arg.substr(0, equals);
-    const OptionSpec* spec = findOption(name);
-    if (!spec) return UsageError{"unknown option " + std::string(name)};
+    const bool longOption = arg.starts_with("--");
+    const std::size_t equals = longOption ? arg.find('=') : std::string_view::npos;
+    std::string_view name = arg.substr(0, equals);
+    const CommandOption* option = findOption(name);
+    std::optional<std::string_view> attached;
+    if (equals != std::string_view::npos) attached = arg.substr(equals + 1);
+    if (const CommandOption* shortOption = findOption(arg.substr(0, 2));
+        !option && !longOption && shortOption && shortOption->takesValue) {
+      // A short option with its value attached: "-j4".
+      option = shortOption;
+      name = arg.substr(0, 2);
+      attached = arg.substr(2);
+    }
+    if (!option) return UsageError{"unknown option " + std::string(arg.substr(0, equals))};
     std::string_view value;
-    if (spec->takesValue) {
-      if (equals != std::string_view::npos) {
-        value = arg.substr(equals + 1);
+    if (option->takesValue) {
+      if (attached) {
+        value = *attached;
       } else if (k + 1 < args.size()) {
         value = args[++k];
       } else {
         return UsageError{"option " + std::string(name) + " needs a value"};
       }
-    } else if (equals != std::string_view::npos) {
+    } else if (attached) {
       return UsageError{"option " + std::string(name) + " takes no value"};
     }
-    if (auto error = spec->apply(command, value)) return UsageError{*error};
+    if (auto error = option->apply(command, value)) return UsageError{*error};
+    given.emplace_back(name);
   }
-  if (command.action == BatchCommand::Action::Run && command.files.empty())
-    return UsageError{"no parameter file given"};
+  if (command.action != BatchCommand::Action::Run) return command;
+  if (command.files.empty()) return UsageError{"no parameter file given"};
+  if (auto error = checkCombination(command, given)) return UsageError{*error};
   return command;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch_run.h"
+#include "study_run.h"
 
 namespace kvt {
 
@@ -15,6 +16,7 @@ struct BatchCommand {
   enum class Action { Run, Help, Version };
   Action action = Action::Run;
   BatchOptions options;
+  StudyOptions study;
   std::vector<std::string> files;
 };
 
@@ -23,9 +25,15 @@ struct UsageError {
   std::string message;
 };
 
+// The largest grid that runs without --yes.
+inline constexpr std::uint64_t kLargestGridWithoutYes = 100000;
+
 // Reads the arguments after the program name. Options take their value as the next argument or
-// after "=" ("--profile-csv=1,251"); "--" ends the options, so a file may be called "-x.kvt".
-// A run without files is a usage error.
+// after "=" ("--profile-csv=1,251"; "-j4" for the short one); "--" ends the options, so a file
+// may be called "-x.kvt". Everything that can be checked without reading a file is checked
+// here, so that a mistake stops the job before anything is written: a run without files, an
+// unknown entry, a malformed list or range, a grid too large without --yes, a shard outside
+// 1 … N, options that contradict each other.
 std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<std::string>& args);
 
 // The text of --help.

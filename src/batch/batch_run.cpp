@@ -2,6 +2,7 @@
 #include "batch_run.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
@@ -9,7 +10,6 @@
 #include "figure_module.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
-#include "output/csv_export.h"
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/format_number.h"
@@ -18,6 +18,8 @@
 namespace kvt {
 
 namespace {
+
+constexpr int kInitialDsBox = 20;
 
 // Nobody to ask: the runner never overwrites a parameter file, and every report is an error.
 class CollectingPrompt : public UserPrompt {
@@ -29,11 +31,27 @@ class CollectingPrompt : public UserPrompt {
   std::string first;
 };
 
-std::string summary(const std::string& path, const PullOutRun& run, const std::string& file) {
-  return path + ": " + std::to_string(run.step()) + " steps, τb.max " +
-         formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
-         formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
-         formatNumber(run.PMax(), "####0") + " kgf → " + file;
+// Where Pbumax was reached: a step whose force equals the running maximum is the latest to have
+// raised (or equalled) it, as the run's own P ≥ PMax rule has it.
+class PeakTracker : public RunObserver {
+ public:
+  bool needsSections(int) const override { return false; }
+  void stepFinished(const StepResult& r) override {
+    if (r.loadedEndForce == r.PMax) {
+      summary.stepAtPMax = r.step;
+      summary.loadedEndSlipAtPMax = r.loadedEndSlip;
+      summary.freeEndSlipAtPMax = r.s0;
+    }
+    summary.finalSlip = r.loadedEndSlip;
+  }
+  RunSummary summary;
+};
+
+std::string summaryLine(const std::string& path, const RunSummary& s, const std::string& file) {
+  return path + ": " + std::to_string(s.steps) + " steps, τb.max " +
+         formatNumber(s.tauMax, "##0.00") + " kgf/cm², τbumax " +
+         formatNumber(s.tauAvgMax, "##0.00") + " kgf/cm², Pbumax " + formatNumber(s.PMax, "####0") +
+         " kgf → " + file;
 }
 
 }  // namespace
@@ -44,35 +62,54 @@ std::string besideResultFile(const std::string& resultFile, const std::string& s
   return (hasExtension ? resultFile.substr(0, resultFile.size() - 3) : resultFile + ".") + suffix;
 }
 
-BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
-                             const Clock& clock) {
-  BatchResult result;
-  AnalysisParameters record;
-  ParameterEntries entries(record);
+std::string resultFileFor(const std::string& parameterFile, const std::string& outputDir) {
+  if (outputDir.empty()) return resultFileName(parameterFile);
+  return resultFileName(
+      (std::filesystem::path(outputDir) / std::filesystem::path(parameterFile).filename())
+          .string());
+}
+
+std::optional<std::string> loadForBatch(const std::string& path, ParameterEntries& entries) {
   entries.loadDefaults();
   ParameterFileLines lines;
   CollectingPrompt prompt;
-  if (!LoadParameterFile(path, entries, lines, prompt) || !prompt.first.empty()) {
-    result.message = prompt.first;
-    return result;
-  }
-  for (const PartialEntry& entry : partialEntries(entries.texts()))
-    result.warnings.push_back(path + ": " + describe(entry));
-  // As a double click in the file window would have set it.
-  record.parameterFilePath = path;
-  if (options.detailOutput) entries.setDetailOutput(*options.detailOutput);
-  if (const auto error = commitParameters(entries.texts(), record)) {
-    result.message = path + ": " + error->message;
-    return result;
-  }
+  if (!LoadParameterFile(path, entries, lines, prompt) || !prompt.first.empty())
+    return prompt.first;
+  entries.record().parameterFilePath = path;
+  return std::nullopt;
+}
 
-  ResultFile resultFile(record, clock);
+std::vector<std::string> partialEntryWarnings(const std::string& path,
+                                              const ParameterEntries& entries) {
+  std::vector<std::string> warnings;
+  for (const PartialEntry& entry : partialEntries(entries.texts()))
+    warnings.push_back(path + ": " + describe(entry));
+  return warnings;
+}
+
+std::optional<std::string> commitForRun(ParameterEntries& entries, const BatchOptions& options) {
+  if (options.initialDs) entries.setText(kInitialDsBox, *options.initialDs);
+  if (options.detailOutput) entries.setDetailOutput(*options.detailOutput);
+  if (const auto error = commitParameters(entries.texts(), entries.record())) return error->message;
+  return std::nullopt;
+}
+
+RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes,
+                     const Clock& clock) {
+  RunOutcome outcome;
+  PeakTracker peak;
   LoadSlipHistory history;
-  ProfileCapture profiles(options.profileSteps);
+  ProfileCapture profiles(writes.profileSteps);
   ObserverList observers;
-  observers.add(resultFile);
-  observers.add(history);
-  observers.add(profiles);
+  observers.add(peak);
+  std::optional<ResultFile> resultFile;
+  if (writes.resultFile) observers.add(resultFile.emplace(record, clock));
+  const bool extraFiles =
+      writes.resultFile &&
+      (writes.loadSlipCsv || !writes.profileSteps.empty() || !writes.figureFormats.empty());
+  if (extraFiles || writes.keepCurve) observers.add(history);
+  if (extraFiles && !writes.profileSteps.empty()) observers.add(profiles);
+
   PullOutRun run(record, observers);
   std::string failure;
   try {
@@ -80,8 +117,16 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   } catch (const AnalysisError& error) {
     failure = error.what();
   }
-  if (!resultFile.path().empty()) result.files.push_back(resultFile.path());
-  // The error line: the run's failure if any, then what became of the other files.
+  if (resultFile && !resultFile->path().empty()) outcome.files.push_back(resultFile->path());
+  if (failure.empty()) {
+    outcome.summary = peak.summary;
+    outcome.summary.steps = run.step();
+    outcome.summary.tauMax = run.tauMax();
+    outcome.summary.tauAvgMax = run.tauAvgMax();
+    outcome.summary.PMax = run.PMax();
+  }
+  if (writes.keepCurve) outcome.curve = history.rows();
+  // The error: the run's failure if any, then what became of the other files.
   const auto failed = [&](std::string why) {
     if (!failure.empty() && !why.empty()) {
       if (failure.ends_with('.')) {
@@ -91,33 +136,35 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
         why = "; " + why;
       }
     }
-    result.message = path + ": " + failure + why;
-    return result;
+    outcome.error = failure + why;
+    return outcome;
   };
-  const bool extraFiles =
-      options.loadSlipCsv || !options.profileSteps.empty() || !options.figureFormats.empty();
-  if (!failure.empty() && !extraFiles) return failed("");
+  if (!extraFiles) {
+    if (!failure.empty()) return failed("");
+    outcome.succeeded = true;
+    return outcome;
+  }
   // A failed run still leaves the CSV files and figures of the steps it finished.
-  if (history.rows().empty() || resultFile.path().empty())
+  if (history.rows().empty() || resultFile->path().empty())
     return failed("no step finished, so no CSV file or figure was written");
-
+  const std::string& name = resultFile->path();
   try {
-    if (options.loadSlipCsv) {
-      const std::string csv = besideResultFile(resultFile.path(), "csv");
-      writeFileAtomically(csv, loadSlipCsv(history.rows(), options.units));
-      result.files.push_back(csv);
+    if (writes.loadSlipCsv) {
+      const std::string csv = besideResultFile(name, "csv");
+      writeFileAtomically(csv, loadSlipCsv(history.rows(), writes.units));
+      outcome.files.push_back(csv);
     }
     for (const auto& profile : profiles.profiles()) {
       const std::string csv =
-          besideResultFile(resultFile.path(), "step" + std::to_string(profile.step) + ".csv");
-      writeFileAtomically(csv, profileCsv(profile, options.units));
-      result.files.push_back(csv);
+          besideResultFile(name, "step" + std::to_string(profile.step) + ".csv");
+      writeFileAtomically(csv, profileCsv(profile, writes.units));
+      outcome.files.push_back(csv);
     }
-    if (!options.figureFormats.empty()) {
+    if (!writes.figureFormats.empty()) {
       const RunRecord finished{record, history.start(), history.rows()};
-      for (std::string& figure : writeRunFigures(finished, resultFile.path(), options.figureFormats,
-                                                 options.profileSteps, options.units))
-        result.files.push_back(std::move(figure));
+      for (std::string& figure :
+           writeRunFigures(finished, name, writes.figureFormats, writes.profileSteps, writes.units))
+        outcome.files.push_back(std::move(figure));
     }
   } catch (const FileWriteError& error) {
     return failed(error.what());
@@ -127,8 +174,35 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   if (!failure.empty())
     return failed("the CSV files and figures hold the " + std::to_string(history.rows().size()) +
                   " steps it finished");
-  result.succeeded = true;
-  result.message = summary(path, run, resultFile.path());
+  outcome.succeeded = true;
+  return outcome;
+}
+
+BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
+                             const Clock& clock) {
+  BatchResult result;
+  AnalysisParameters record;
+  ParameterEntries entries(record);
+  if (auto error = loadForBatch(path, entries)) {
+    result.message = *error;
+    return result;
+  }
+  result.warnings = partialEntryWarnings(path, entries);
+  if (!options.outputDir.empty()) record.resultFilePath = resultFileFor(path, options.outputDir);
+  if (auto error = commitForRun(entries, options)) {
+    result.message = path + ": " + *error;
+    return result;
+  }
+  RunWrites writes;
+  writes.loadSlipCsv = options.loadSlipCsv;
+  writes.profileSteps = options.profileSteps;
+  writes.units = options.units;
+  writes.figureFormats = options.figureFormats;
+  RunOutcome outcome = runRecord(record, writes, clock);
+  result.files = std::move(outcome.files);
+  result.succeeded = outcome.succeeded;
+  result.message = outcome.succeeded ? summaryLine(path, outcome.summary, result.files.front())
+                                     : path + ": " + outcome.error;
   return result;
 }
 

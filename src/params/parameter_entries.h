@@ -27,6 +27,13 @@ class ParameterEntries {
   static constexpr std::string_view kCommentPrompt = "Please input the comment.";
 
   explicit ParameterEntries(AnalysisParameters& record) : record_(record) {}
+  // Entries in the state of `other`, over `record`: the same texts and check box, and the record
+  // made a copy of other's. No rule runs (the copied record already matches the texts), and no
+  // listener comes along. A study gives every run such a private copy of its base file.
+  ParameterEntries(AnalysisParameters& record, const ParameterEntries& other)
+      : record_(record), texts_(other.texts_), detailOutput_(other.detailOutput_) {
+    record_ = other.record_;
+  }
 
   const std::string& text(int box) const { return texts_[box]; }
   const BoxTexts& texts() const { return texts_; }

@@ -30,4 +30,16 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$batch" --figures png,pdf 
   >out.txt 2>err.txt || fail "--figures failed"
 [ -s err.txt ] && fail "--figures wrote to standard error"
 [ -s beam1.load-slip.png ] && [ -s beam1.profile.step251.pdf ] || fail "figures are missing"
+
+# A study: one summary row per run; a mistake in it stops the job before anything is written.
+"$batch" --vary lb=10,20 --vary bar=D13 -j2 beam1.kvt >out.txt 2>err.txt || fail "study failed"
+[ "$(wc -l <beam1.study.csv)" -eq 3 ] || fail "the summary does not have a header and 2 rows"
+grep -q '^beam1.kvt: 2 runs, 2 finished → beam1.study.csv$' out.txt || fail "no study line"
+"$batch" --vary lb=10:0:5 --output-dir new beam1.kvt >out.txt 2>err.txt
+[ $? -eq 2 ] || fail "a range with a step of the wrong sign did not exit with 2"
+[ "$(wc -l <err.txt)" -eq 2 ] || fail "more than one line and the hint for a bad range"
+[ ! -e new ] || fail "a bad range created the output folder"
+"$batch" --vary lb=10 broken.kvt >out.txt 2>err.txt
+[ $? -eq 2 ] || fail "a study of a broken base file did not exit with 2"
+[ ! -e broken.study.csv ] && [ ! -e broken.study.csv.part ] || fail "a summary of a broken file"
 echo "kvt-batch command line: ok"

@@ -62,6 +62,69 @@ TEST(BatchCommandLine, HelpNeedsNoFile) {
   EXPECT_EQ(parsed({"--help"}).action, BatchCommand::Action::Help);
 }
 
+TEST(BatchCommandLine, ReadsAStudy) {
+  const BatchCommand c = parsed({"--vary", "bar=D13,D16", "--vary=pw=0.1:1.1:0.1", "-j3", "--shard",
+                                 "2/5", "--find-lb", "--fy", "3500", "--lb-max", "150.5",
+                                 "--keep-runs", "--ds", "2e-5", "b.kvt"});
+  ASSERT_EQ(c.study.grid.entries().size(), 2u);
+  EXPECT_EQ(c.study.grid.size(), 22u);
+  EXPECT_EQ(c.options.jobs, 3u);
+  EXPECT_EQ(c.study.shard.index, 2u);
+  EXPECT_EQ(c.study.shard.count, 5u);
+  EXPECT_TRUE(c.study.findLb);
+  EXPECT_EQ(c.study.fy, 3500.0);
+  EXPECT_EQ(c.study.lbMaxTenths, 1505);
+  EXPECT_TRUE(c.study.keepRuns);
+  EXPECT_EQ(c.options.initialDs, "2e-5");
+}
+
+TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--vary", "length=10,20"}, "--vary: no entry is called 'length'; the entries are "},
+      {{"--vary", "lb"}, "--vary needs NAME=VALUES"},
+      {{"--vary", "lb=10,,20"}, "--vary lb: an empty value in '10,,20'"},
+      {{"--vary", "lb=10,12cm"}, "--vary lb: '12cm' is not a number"},
+      {{"--vary", "lb=10,20,10"}, "--vary lb: 10 is given twice"},
+      {{"--vary", "lb=10:60"}, "--vary lb: a range is START:STOP:STEP"},
+      {{"--vary", "lb=1e1:60:5"}, "--vary lb: a range is START:STOP:STEP in plain decimals"},
+      {{"--vary", "lb=10:60:0"}, "--vary lb: the step of a range cannot be 0"},
+      {{"--vary", "lb=60:10:5"}, "--vary lb: a step of 5 never gets from 60 to 10"},
+      {{"--vary", "bar=D13,D14"}, "--vary bar: 'D14' is not a JIS deformed bar"},
+      {{"--vary", "bar=D13:D25"}, "--vary bar: bars are listed, not ranged"},
+      {{"--vary", "lb=10", "--vary", "lb=20"}, "--vary lb is given twice"},
+      {{"--vary", "bar=D13", "--vary", "Ab=1,2"}, "--vary bar sets db, Ab and phi"},
+      {{"--vary", "lb=1:100000:1", "--vary", "pw=0.1,0.2"},
+       "the grid has 200000 runs; give --yes to run more than 100000"},
+      {{"--vary", "lb=1:1e5:1"}, "--vary lb: a range is START:STOP:STEP in plain decimals"},
+      {{"--vary", "lb=10", "--shard", "0/4"}, "--shard is K/N with 1 <= K <= N"},
+      {{"--vary", "lb=10", "--shard", "5/4"}, "--shard is K/N with 1 <= K <= N"},
+      {{"--vary", "lb=10", "--shard", "2"}, "--shard is K/N with 1 <= K <= N"},
+      {{"--shard", "1/2"}, "--shard belongs to a study: give --vary or --find-lb"},
+      {{"--find-lb"}, "--find-lb needs the bar's yield stress: --fy STRESS"},
+      {{"--fy", "3500"}, "--fy goes with --find-lb"},
+      {{"--find-lb", "--fy", "-3"}, "--fy needs a positive yield stress"},
+      {{"--find-lb", "--fy", "3500", "--vary", "lb=10"}, "--find-lb seeks lb itself"},
+      {{"--find-lb", "--fy", "3500", "--lb-max", "20.25"}, "--lb-max needs a length in cm"},
+      {{"--ds", "0"}, "--ds needs a positive slip increment in cm"},
+      {{"--ds", "1e-5", "--vary", "ds=1e-5,2e-5"}, "--ds and --vary ds both set the initial ds"},
+      {{"-j", "0"}, "-j needs a number of analyses at a time, 1 to 1024"},
+      {{"-jx"}, "-j needs a number of analyses at a time"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("b.kvt");
+    EXPECT_TRUE(usageError(args).starts_with(c.message)) << usageError(args);
+  }
+  EXPECT_EQ(parsed({"--vary", "lb=1:100000:1", "--vary", "pw=0.1,0.2", "--yes", "b.kvt"})
+                .study.grid.size(),
+            200000u);
+  EXPECT_EQ(usageError({"--vary", "lb=10", "--summary", "s.csv", "a.kvt", "b.kvt"}),
+            "--summary names one file, but a study is run for each of 2 parameter files");
+}
+
 TEST(BatchCommandLine, RefusesWhatItCannotRun) {
   EXPECT_EQ(usageError({"--bogus", "a.kvt"}), "unknown option --bogus");
   EXPECT_EQ(usageError({"a.kvt", "--profile-csv"}), "option --profile-csv needs a value");

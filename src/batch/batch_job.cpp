@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+#include "batch_job.h"
+
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <system_error>
+
+#include "ordered_runs.h"
+
+namespace kvt {
+
+namespace {
+
+void printError(std::FILE* err, const std::string& message) {
+  std::fprintf(err, "kvt-batch: %s\n", message.c_str());
+}
+
+// Two inputs whose outputs would land on the same file: the names of both and the file.
+std::optional<std::string> sameOutput(const std::vector<std::string>& inputs,
+                                      const std::vector<std::string>& outputs) {
+  std::map<std::string, std::size_t> seen;
+  for (std::size_t k = 0; k < outputs.size(); ++k) {
+    const std::string key = std::filesystem::path(outputs[k]).lexically_normal().string();
+    const auto [where, fresh] = seen.emplace(key, k);
+    if (!fresh && inputs[where->second] != inputs[k])
+      return inputs[where->second] + " and " + inputs[k] + " would both write " + outputs[k];
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> makeOutputDir(const std::string& dir) {
+  if (dir.empty()) return std::nullopt;
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  if (!error && !std::filesystem::is_directory(dir, error))
+    error = std::make_error_code(std::errc::not_a_directory);
+  if (error) return "--output-dir " + dir + ": " + error.message();
+  return std::nullopt;
+}
+
+int runFiles(const BatchCommand& command, const Clock& clock, std::FILE* out, std::FILE* err) {
+  const BatchOptions& options = command.options;
+  std::vector<std::string> results;
+  for (const std::string& file : command.files)
+    results.push_back(resultFileFor(file, options.outputDir));
+  if (auto clash = sameOutput(command.files, results)) {
+    printError(err, *clash);
+    return 2;
+  }
+  if (auto error = makeOutputDir(options.outputDir)) {
+    printError(err, *error);
+    return 2;
+  }
+  // A file given twice writes the same result file twice: then one at a time.
+  const bool repeated = std::set(results.begin(), results.end()).size() != results.size();
+  const unsigned jobs = repeated ? 1 : options.jobs == 0 ? everyCore() : options.jobs;
+  int failures = 0;
+  runInOrder<BatchResult>(
+      command.files.size(), jobs,
+      [&](std::uint64_t k) {
+        const std::string& file = command.files[k];
+        try {
+          return runParameterFile(file, options, clock);
+        } catch (const std::exception& error) {
+          // Whatever went wrong with one file, the others still run.
+          BatchResult failed;
+          failed.message = file + ": " + error.what();
+          return failed;
+        }
+      },
+      [&](std::uint64_t, BatchResult&& result) {
+        for (const std::string& warning : result.warnings)
+          printError(err, warning);
+        if (result.succeeded) {
+          std::fprintf(out, "%s\n", result.message.c_str());
+          std::fflush(out);
+        } else {
+          printError(err, result.message);
+          ++failures;
+        }
+      },
+      {});
+  return failures == 0 ? 0 : 1;
+}
+
+int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, std::FILE* err) {
+  std::vector<std::unique_ptr<Study>> studies;
+  std::vector<std::string> summaries;
+  for (const std::string& file : command.files) {
+    auto prepared = Study::prepare(file, command.options, command.study);
+    if (auto* error = std::get_if<std::string>(&prepared)) {
+      printError(err, *error);
+      return 2;
+    }
+    studies.push_back(std::move(std::get<std::unique_ptr<Study>>(prepared)));
+    summaries.push_back(studies.back()->summaryPath());
+  }
+  if (auto clash = sameOutput(command.files, summaries)) {
+    printError(err, *clash);
+    return 2;
+  }
+  if (auto error = makeOutputDir(command.options.outputDir)) {
+    printError(err, *error);
+    return 2;
+  }
+  int failures = 0;
+  for (const auto& study : studies) {
+    for (const std::string& warning : study->warnings())
+      printError(err, warning);
+    try {
+      const StudyResult result = study->run(clock, err);
+      std::fprintf(out, "%s\n", result.message.c_str());
+      std::fflush(out);
+      for (const std::string& error : result.errors)
+        printError(err, error);
+      if (!result.succeeded) ++failures;
+    } catch (const std::exception& error) {
+      printError(err, error.what());
+      ++failures;
+    }
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int runBatchCommand(const BatchCommand& command, const Clock& clock, std::FILE* out,
+                    std::FILE* err) {
+  if (command.action == BatchCommand::Action::Help) {
+    std::fwrite(batchUsage().data(), 1, batchUsage().size(), out);
+    return 0;
+  }
+  return command.study.isStudy() ? runStudies(command, clock, out, err)
+                                 : runFiles(command, clock, out, err);
+}
+
+}  // namespace kvt

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "figures/figure.h"
+#include "output/csv_export.h"
+#include "output/units.h"
+#include "required_length.h"
+#include "study_grid.h"
+
+namespace kvt {
+
+// What a study's figures need of one run.
+struct StudyPoint {
+  std::vector<std::string> values;  // of the varied entries, as typed
+  bool succeeded = false;
+  double PMax = 0;  // kgf
+  std::optional<RequiredLength> required;
+  std::vector<LoadSlipRow> curve;  // empty when the family is not drawn
+};
+
+// The largest study whose load–slip curves are drawn together: beyond it the legend alone would
+// fill the figure.
+inline constexpr std::size_t kLargestFamily = 100;
+
+// The figures of a study, each with the part of its file name that follows the summary's stem
+// ("load-slip" for beam1.study.load-slip.png):
+//   load-slip    the load–slip curve of every run, the legend naming its varied values (when
+//                the curves were kept);
+//   pbumax       Pbumax against the last varied entry, one curve for each combination of the
+//                others (a bar is placed at its diameter);
+//   required-lb  with the required length, the same for it, at the lengths that were found.
+// The entries stay in the window's units, as typed; results are in `units`.
+std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
+                                                         const std::vector<StudyPoint>& points,
+                                                         const std::string& caseName,
+                                                         UnitSystem units);
+
+}  // namespace kvt

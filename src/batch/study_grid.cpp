@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: MIT
+#include "study_grid.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <limits>
+#include <set>
+
+#include "jis_bars.h"
+
+namespace kvt {
+
+namespace {
+
+struct EntryName {
+  std::string_view name;
+  int box;  // 0 for bar
+};
+
+// The window's entries in the order of the parameter file (Text20, initial ds, is not in the
+// file and comes last).
+constexpr std::array<EntryName, 20> kEntryNames = {{
+    {"cotAlpha", 2}, {"beta", 3},   {"deltaL", 4}, {"ru", 5},
+    {"lb", 6},       {"sigmaB", 7}, {"sigmaT", 8}, {"Ec", 9},
+    {"db", 10},      {"Ab", 11},    {"phi", 12},   {"Es", 13},
+    {"pw", 14},      {"C1", 15},    {"C2", 16},    {"reductionFactor", 17},
+    {"tauU", 21},    {"su", 22},    {"ds", 20},    {"bar", 0},
+}};
+
+constexpr int kDbBox = 10;
+constexpr int kAbBox = 11;
+constexpr int kPhiBox = 12;
+
+// Where a box comes in the parameter file, for the order in which values are typed.
+std::size_t fileRank(int box) {
+  for (std::size_t k = 0; k < kEntryNames.size(); ++k)
+    if (kEntryNames[k].box == box) return k;
+  return kEntryNames.size();
+}
+
+bool isDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Digits with at most one point and at least one digit; returns the position after them.
+std::size_t skipDecimal(std::string_view text, std::size_t at) {
+  bool digits = false, point = false;
+  for (; at < text.size(); ++at) {
+    if (isDigit(text[at])) {
+      digits = true;
+    } else if (text[at] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  return digits ? at : std::string_view::npos;
+}
+
+}  // namespace
+
+bool isWrittenNumber(std::string_view text) {
+  std::size_t at = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  at = skipDecimal(text, at);
+  if (at == std::string_view::npos) return false;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    const std::size_t digits = at;
+    while (at < text.size() && isDigit(text[at]))
+      ++at;
+    if (at == digits) return false;
+  }
+  return at == text.size();
+}
+
+namespace {
+
+struct Decimal {
+  std::int64_t digits = 0;  // the number × 10^decimals
+  int decimals = 0;
+};
+
+// A plain decimal of at most 15 digits, 9 of them after the point.
+std::optional<Decimal> parseDecimal(std::string_view text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::size_t first = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (skipDecimal(text, first) != text.size()) return std::nullopt;
+  Decimal d;
+  int count = 0;
+  bool afterPoint = false;
+  for (std::size_t at = first; at < text.size(); ++at) {
+    if (text[at] == '.') {
+      afterPoint = true;
+      continue;
+    }
+    if (++count > 15 || (afterPoint && d.decimals == 9)) return std::nullopt;
+    d.digits = d.digits * 10 + (text[at] - '0');
+    if (afterPoint) ++d.decimals;
+  }
+  if (negative) d.digits = -d.digits;
+  return d;
+}
+
+std::int64_t scaled(const Decimal& d, int decimals) {
+  std::int64_t value = d.digits;
+  for (int k = d.decimals; k < decimals; ++k)
+    value *= 10;
+  return value;
+}
+
+std::string decimalText(std::int64_t value, int decimals) {
+  const bool negative = value < 0;
+  std::string digits = std::to_string(negative ? -value : value);
+  if (decimals > 0) {
+    if (digits.size() <= static_cast<std::size_t>(decimals))
+      digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    while (digits.back() == '0')
+      digits.pop_back();
+    if (digits.back() == '.') digits.pop_back();
+  }
+  return (negative && digits != "0" ? "-" : "") + digits;
+}
+
+}  // namespace
+
+std::string variedEntryNames() {
+  std::string names;
+  for (const EntryName& entry : kEntryNames) {
+    if (!names.empty()) names += ", ";
+    names += entry.name;
+  }
+  return names;
+}
+
+std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view option) {
+  const std::size_t equals = option.find('=');
+  if (equals == std::string_view::npos)
+    return "--vary needs NAME=VALUES, e.g. lb=10:60:5 or bar=D13,D16, not '" + std::string(option) +
+           "'";
+  VariedEntry entry;
+  entry.name_ = std::string(option.substr(0, equals));
+  const auto known = std::find_if(kEntryNames.begin(), kEntryNames.end(),
+                                  [&](const EntryName& e) { return e.name == entry.name_; });
+  if (known == kEntryNames.end())
+    return "--vary: no entry is called '" + entry.name_ + "'; the entries are " +
+           variedEntryNames();
+  entry.box_ = known->box;
+  const std::string_view values = option.substr(equals + 1);
+  const std::string what = "--vary " + entry.name_ + ": ";
+
+  if (values.find(':') != std::string_view::npos) {
+    if (entry.isBar()) return what + "bars are listed, not ranged: e.g. bar=D13,D16,D19";
+    const std::size_t colon1 = values.find(':');
+    const std::size_t colon2 = values.find(':', colon1 + 1);
+    if (colon2 == std::string_view::npos || values.find(':', colon2 + 1) != std::string_view::npos)
+      return what + "a range is START:STOP:STEP, e.g. 10:60:5, not '" + std::string(values) + "'";
+    const auto start = parseDecimal(values.substr(0, colon1));
+    const auto stop = parseDecimal(values.substr(colon1 + 1, colon2 - colon1 - 1));
+    const auto step = parseDecimal(values.substr(colon2 + 1));
+    if (!start || !stop || !step)
+      return what + "a range is START:STOP:STEP in plain decimals (at most 15 digits, 9 after " +
+             "the point), not '" + std::string(values) + "'";
+    Range range;
+    range.decimals = std::max({start->decimals, stop->decimals, step->decimals});
+    range.start = scaled(*start, range.decimals);
+    range.step = scaled(*step, range.decimals);
+    const std::int64_t span = scaled(*stop, range.decimals) - range.start;
+    if (range.step == 0) return what + "the step of a range cannot be 0";
+    if ((span > 0 && range.step < 0) || (span < 0 && range.step > 0))
+      return what + "a step of " + decimalText(range.step, range.decimals) + " never gets from " +
+             decimalText(range.start, range.decimals) + " to " +
+             decimalText(range.start + span, range.decimals);
+    range.count = static_cast<std::uint64_t>(span / range.step) + 1;
+    entry.range_ = range;
+    return entry;
+  }
+
+  std::set<std::string> seen;
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t comma = values.find(',', at);
+    std::string item(values.substr(at, comma == std::string_view::npos ? comma : comma - at));
+    if (entry.isBar()) {
+      const JisBar* bar = findJisBar(item);
+      if (!bar)
+        return what + "'" + item + "' is not a JIS deformed bar; the bars are D6, D10, D13, " +
+               "D16, D19, D22, D25, D29, D32, D35, D38, D41 and D51";
+      item = std::string(bar->name);
+    } else if (!isWrittenNumber(item)) {
+      return what + (item.empty() ? std::string("an empty value in '") + std::string(values) + "'"
+                                  : "'" + item + "' is not a number");
+    }
+    if (!seen.insert(item).second) return what + item + " is given twice";
+    entry.list_.push_back(std::move(item));
+    if (comma == std::string_view::npos) break;
+    at = comma + 1;
+  }
+  return entry;
+}
+
+std::uint64_t VariedEntry::size() const {
+  return range_ ? range_->count : list_.size();
+}
+
+std::string VariedEntry::text(std::uint64_t k) const {
+  if (!range_) return list_.at(k);
+  return decimalText(range_->start + static_cast<std::int64_t>(k) * range_->step, range_->decimals);
+}
+
+std::uint64_t StudyGrid::size() const {
+  std::uint64_t runs = 1;
+  for (const VariedEntry& entry : entries_) {
+    if (entry.size() != 0 && runs > std::numeric_limits<std::uint64_t>::max() / entry.size())
+      return std::numeric_limits<std::uint64_t>::max();
+    runs *= entry.size();
+  }
+  return runs;
+}
+
+std::vector<std::string> StudyGrid::values(std::uint64_t run) const {
+  std::vector<std::string> texts(entries_.size());
+  for (std::size_t k = entries_.size(); k-- > 0;) {
+    texts[k] = entries_[k].text(run % entries_[k].size());
+    run /= entries_[k].size();
+  }
+  return texts;
+}
+
+std::string StudyGrid::tag(std::uint64_t run) const {
+  const std::vector<std::string> texts = values(run);
+  std::string tag;
+  for (std::size_t k = 0; k < entries_.size(); ++k)
+    tag += (k == 0 ? "" : ".") + entries_[k].name() + "=" + texts[k];
+  return tag;
+}
+
+std::optional<NumericError> StudyGrid::enter(std::uint64_t run, ParameterEntries& entries) const {
+  const std::vector<std::string> texts = values(run);
+  std::vector<std::size_t> order(entries_.size());
+  for (std::size_t k = 0; k < order.size(); ++k)
+    order[k] = k;
+  const auto rank = [&](std::size_t k) {
+    const int box = entries_[k].box();
+    return box == 0 || box == kDbBox ? 0 : fileRank(box) + 1;
+  };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
+
+  std::optional<NumericError> first;
+  const auto type = [&](int box, std::string_view text) {
+    entries.setText(box, "");
+    if (auto error = entries.setText(box, text); error && !first) first = error;
+  };
+  for (const std::size_t k : order) {
+    if (entries_[k].isBar()) {
+      const JisBar& bar = *findJisBar(texts[k]);
+      type(kDbBox, bar.db);
+      type(kAbBox, bar.Ab);
+      type(kPhiBox, bar.phi);
+    } else {
+      type(entries_[k].box(), texts[k]);
+    }
+  }
+  return first;
+}
+
+}  // namespace kvt

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "params/numeric_check.h"
+#include "params/parameter_entries.h"
+
+namespace kvt {
+
+// One entry of the parameter window that a study varies, with the texts it takes, each as a user
+// would type it into the box: a list ("10,20,30", "D13,D16" for `bar`) keeps its items as
+// written; an inclusive range START:STOP:STEP is counted in exact decimals, so 0.1:0.5:0.1 gives
+// 0.1, 0.2, 0.3, 0.4 and 0.5, never 0.30000000000000004.
+class VariedEntry {
+ public:
+  // "lb=10:60:5", "bar=D13,D16": the entry or one line saying what is wrong.
+  static std::variant<VariedEntry, std::string> parse(std::string_view option);
+
+  const std::string& name() const { return name_; }  // as on the command line
+  int box() const { return box_; }                   // Text<box>; 0 for `bar`
+  bool isBar() const { return box_ == 0; }
+  std::uint64_t size() const;
+  std::string text(std::uint64_t k) const;
+
+ private:
+  struct Range {
+    std::int64_t start = 0;  // in units of 10^-decimals
+    std::int64_t step = 0;
+    std::uint64_t count = 0;
+    int decimals = 0;
+  };
+
+  std::string name_;
+  int box_ = 0;
+  std::vector<std::string> list_;
+  std::optional<Range> range_;
+};
+
+// The full grid of a study's varied entries. Runs are numbered 0 … size − 1 in grid order: the
+// first --vary changes slowest, the last fastest, as nested loops in the order given.
+class StudyGrid {
+ public:
+  StudyGrid() = default;
+  explicit StudyGrid(std::vector<VariedEntry> entries) : entries_(std::move(entries)) {}
+
+  const std::vector<VariedEntry>& entries() const { return entries_; }
+  // The number of runs, 1 when nothing varies; saturates at UINT64_MAX.
+  std::uint64_t size() const;
+  // The value of every entry at a run, in --vary order.
+  std::vector<std::string> values(std::uint64_t run) const;
+  // "lb=30" or "bar=D13.lb=30": the run's part of its file names.
+  std::string tag(std::uint64_t run) const;
+
+  // Types a run's values into the boxes as a user would: each box is emptied and the value
+  // typed, so its rule runs even when the text was already there. A bar or db goes first, so
+  // that its rule's Δl = db/2 is in place before a varied Δl is typed over it; the others
+  // follow in the order of the parameter file. The first numeric error of a rule is returned.
+  std::optional<NumericError> enter(std::uint64_t run, ParameterEntries& entries) const;
+
+ private:
+  std::vector<VariedEntry> entries_;
+};
+
+// A number written out in full, as a command line should give it: sign, digits with at most one
+// point, an optional exponent ("2.4", "-0.5", "1e-5"). A box would read "12cm" as 12 and "1,5"
+// as 1; on a command line those are typing mistakes.
+bool isWrittenNumber(std::string_view text);
+
+// The names an entry can be varied by, for messages: "cotAlpha, beta, …, ds, bar".
+std::string variedEntryNames();
+
+}  // namespace kvt

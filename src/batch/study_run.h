@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "batch_run.h"
+#include "output/clock.h"
+#include "study_figures.h"
+#include "study_grid.h"
+
+namespace kvt {
+
+// The K-th of N slices of a grid: the runs K, K + N, K + 2N, … (1-based), so that every slice
+// gets its share of short and long runs.
+struct Shard {
+  std::uint64_t index = 1;
+  std::uint64_t count = 1;
+};
+
+struct StudyOptions {
+  StudyGrid grid;
+  std::optional<std::string> summaryPath;  // default: NAME.study.csv beside the result file
+  bool keepRuns = false;                   // each run's result file and CSVs, NAME.lb=30.T-S …
+  Shard shard;
+  bool findLb = false;  // the required bond length of every case
+  double fy = 0;        // yield stress, kgf/cm² (MPa with SI units)
+  int lbMaxTenths = 2000;
+
+  bool isStudy() const { return !grid.entries().empty() || findLb; }
+};
+
+struct StudyResult {
+  bool succeeded = false;           // every run finished and the summary is complete
+  std::string message;              // for standard output
+  std::vector<std::string> errors;  // for standard error
+  std::vector<std::string> files;   // the summary and every kept file
+};
+
+// A parameter study on one base file: the base file is loaded once, and every run of the grid
+// gets a private copy of its entries with the run's values typed in. The summary has one row per
+// run in grid order, written as the runs finish (to NAME.study.csv.part, renamed when complete,
+// so an interrupted study leaves its rows without passing for a whole one). Kept files carry the
+// study's start time, so the outputs are byte for byte the same for any number of threads.
+class Study {
+ public:
+  // Loads the base file and works out where the outputs go; one line saying why not.
+  static std::variant<std::unique_ptr<Study>, std::string> prepare(const std::string& baseFile,
+                                                                   const BatchOptions& options,
+                                                                   const StudyOptions& study);
+  ~Study();
+
+  const std::string& summaryPath() const { return summaryPath_; }
+  // The base file's entries read only in part, for standard error.
+  std::vector<std::string> warnings() const;
+  // The runs of this study's shard, 0-based grid indices.
+  std::uint64_t runCount() const;
+  std::uint64_t gridRun(std::uint64_t k) const;
+
+  // Runs the shard's runs and writes the summary. With a progress stream, a terminal there shows
+  // how far the study has come. Throws std::runtime_error when the summary cannot be written.
+  StudyResult run(const Clock& clock, std::FILE* progress = nullptr) const;
+
+ private:
+  struct Base;
+  // The study's figures beside its summary; the error, if one could not be written.
+  std::optional<std::string> writeFigures(const std::vector<StudyPoint>& points,
+                                          std::vector<std::string>& written) const;
+  Study(std::unique_ptr<Base> base, const BatchOptions& options, const StudyOptions& study);
+
+  std::unique_ptr<Base> base_;
+  const BatchOptions& options_;
+  const StudyOptions& study_;
+  std::string baseResultFile_;  // what a plain run of the base file would write
+  std::string summaryPath_;
+};
+
+}  // namespace kvt

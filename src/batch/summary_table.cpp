@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "summary_table.h"
+
+#include "output/csv_export.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+std::string withUnit(const char* name, Quantity q, UnitSystem units) {
+  return std::string(name) + " (" + std::string(unitName(q, units)) + ")";
+}
+
+// A length in tenths of a cm, without a needless ".0": "200" rather than "200.0".
+std::string shortLength(int tenths) {
+  return tenths % 10 == 0 ? std::to_string(tenths / 10) : lengthText(tenths);
+}
+
+}  // namespace
+
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+SummaryTable::SummaryTable(const StudyGrid& grid, UnitSystem units, std::optional<int> lbMaxTenths)
+    : grid_(grid), units_(units), lbMaxTenths_(lbMaxTenths) {}
+
+std::string SummaryTable::header() const {
+  std::string text = "run";
+  for (const VariedEntry& entry : grid_.entries())
+    text += "," + entry.name();
+  for (const std::string& column : {std::string("outcome"), std::string("steps"),
+                                    withUnit("tau_bmax", Quantity::Stress, units_),
+                                    withUnit("tau_bumax", Quantity::Stress, units_),
+                                    withUnit("Pbumax", Quantity::Force, units_),
+                                    withUnit("loaded-end slip at Pbumax", Quantity::Length, units_),
+                                    withUnit("free-end slip at Pbumax", Quantity::Length, units_),
+                                    std::string("step at Pbumax"),
+                                    withUnit("loaded-end slip at end", Quantity::Length, units_)})
+    text += "," + column;
+  if (lbMaxTenths_) {
+    // The required length is a length typed into the lb box, so it stays in cm.
+    text += "," + withUnit("yield force fy*Ab", Quantity::Force, units_) + ",required lb (cm)," +
+            withUnit("Pbumax at required lb", Quantity::Force, units_) + "," +
+            withUnit("Pbumax 0.1 cm shorter", Quantity::Force, units_);
+  }
+  return text + kLineEnd;
+}
+
+std::string SummaryTable::line(const SummaryRow& row) const {
+  const auto number = [&](double value, Quantity q) {
+    return roundTripText(inUnits(value, q, units_));
+  };
+  std::string text = std::to_string(row.run);
+  for (const std::string& value : row.values)
+    text += "," + csvField(value);
+  const RunSummary& s = row.summary;
+  if (row.succeeded) {
+    text += ",finished," + std::to_string(s.steps) + "," + number(s.tauMax, Quantity::Stress) +
+            "," + number(s.tauAvgMax, Quantity::Stress) + "," + number(s.PMax, Quantity::Force) +
+            "," + number(s.loadedEndSlipAtPMax, Quantity::Length) + "," +
+            number(s.freeEndSlipAtPMax, Quantity::Length) + "," + std::to_string(s.stepAtPMax) +
+            "," + number(s.finalSlip, Quantity::Length);
+  } else {
+    text += "," + csvField(row.error) + ",,,,,,,,";
+  }
+  if (lbMaxTenths_ && row.required) {
+    const RequiredLength& r = *row.required;
+    text += "," + number(row.yieldForce, Quantity::Force) + ",";
+    switch (r.kind) {
+      case RequiredLength::Kind::Found:
+        text += lengthText(r.tenths) + "," + number(r.PMax, Quantity::Force) + "," +
+                (r.shorterTenths > 0 ? number(r.shorterPMax, Quantity::Force) : "");
+        break;
+      case RequiredLength::Kind::NotReached:
+        text += "not reached up to " + shortLength(*lbMaxTenths_) + " cm,,";
+        break;
+      case RequiredLength::Kind::Failed:
+        text +=
+            csvField("failed at lb = " + lengthText(r.failedTenths) + " cm: " + r.failure) + ",,";
+        break;
+    }
+  } else if (lbMaxTenths_) {
+    text += ",,,,";
+  }
+  return text + kLineEnd;
+}
+
+}  // namespace kvt

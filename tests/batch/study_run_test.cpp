@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "batch/batch_command_line.h"
+#include "batch/batch_job.h"
+#include "report_reading.h"
+#include "support/file_bytes.h"
+#include "support/fixed_clock.h"
+#include "support/temp_dir.h"
+
+namespace kvt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+
+std::string example(const std::string& name) {
+  const char* data = std::getenv("KVT_TEST_DATA");
+  return std::string(data != nullptr ? data : ".") + "/../../examples/" + name;
+}
+
+std::string contents(std::FILE* file) {
+  std::rewind(file);
+  std::string text;
+  for (int c; (c = std::fgetc(file)) != EOF;)
+    text += static_cast<char>(c);
+  std::fclose(file);
+  return text;
+}
+
+struct Job {
+  int status = 0;
+  std::string out, err;
+};
+
+// kvt-batch with these arguments, the clock fixed.
+Job batch(std::vector<std::string> args) {
+  const auto parsed = parseBatchCommandLine(args);
+  if (const auto* error = std::get_if<UsageError>(&parsed)) return {2, "", error->message};
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const testing::FixedClock clock;
+  Job job;
+  job.status = runBatchCommand(std::get<BatchCommand>(parsed), clock, out, err);
+  job.out = contents(out);
+  job.err = contents(err);
+  return job;
+}
+
+// Every file of a folder by name, with its bytes.
+std::map<std::string, std::string> folder(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir))
+    files[entry.path().filename().string()] = readBytes(entry.path());
+  return files;
+}
+
+std::vector<std::string> csvLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  for (std::string line; std::getline(in, line);) {
+    EXPECT_TRUE(line.ends_with('\r')) << line;
+    line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+  std::vector<std::string> all;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, ',');)
+    all.push_back(field);
+  return all;
+}
+
+struct StudyFolder {
+  StudyFolder() : base(dir.file("beam1.kvt")) { fs::copy_file(example("default.kvt"), base); }
+  testing::TempDir dir;
+  std::string base;
+};
+
+TEST(Study, OutputsAreTheSameForAnyNumberOfThreads) {
+  const StudyFolder study;
+  const auto run = [&](const char* jobs) {
+    const std::string out = study.dir.file(std::string("j") + jobs);
+    const Job job =
+        batch({"--vary", "bar=D10,D13", "--vary", "pw=0.2:0.6:0.2", "--keep-runs", "--csv",
+               "--find-lb", "--fy", "3000", "-j", jobs, "--output-dir", out, study.base});
+    EXPECT_EQ(job.status, 0) << job.err;
+    return folder(out);
+  };
+  const auto one = run("1");
+  EXPECT_EQ(one.size(), 1u + 6u * 2u);  // the summary, and each run's result file and CSV
+  EXPECT_TRUE(one.contains("beam1.study.csv"));
+  EXPECT_TRUE(one.contains("beam1.bar=D13.pw=0.4.T-S"));
+  EXPECT_TRUE(one.contains("beam1.bar=D13.pw=0.4.csv"));
+  EXPECT_EQ(run("4"), one);
+}
+
+TEST(Study, ShardsAddUpToTheWholeSummary) {
+  const StudyFolder study;
+  const std::vector<std::string> grid = {"--vary", "lb=10:70:10", "--vary", "pw=0.2,0.4"};
+  const auto summary = [&](std::vector<std::string> extra) {
+    std::vector<std::string> args = grid;
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.push_back(study.base);
+    EXPECT_EQ(batch(args).status, 0);
+  };
+  summary({});
+  const auto whole = csvLines(readBytes(study.dir.file("beam1.study.csv")));
+  ASSERT_EQ(whole.size(), 1u + 14u);
+  std::vector<std::string> merged;
+  for (const char* shard : {"1/3", "2/3", "3/3"}) {
+    summary({"--shard", shard, "-j2"});
+    const std::string name = std::string("beam1.study.shard") + shard[0] + "of3.csv";
+    const auto part = csvLines(readBytes(study.dir.file(name)));
+    ASSERT_FALSE(part.empty());
+    EXPECT_EQ(part.front(), whole.front());
+    merged.insert(merged.end(), part.begin() + 1, part.end());
+  }
+  std::sort(merged.begin(), merged.end(),
+            [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+  EXPECT_EQ(merged, std::vector<std::string>(whole.begin() + 1, whole.end()));
+}
+
+TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
+  const StudyFolder study;
+  const Job job = batch({"--find-lb", "--fy", "3500", study.base});
+  ASSERT_EQ(job.status, 0) << job.err;
+  const auto rows = csvLines(readBytes(study.dir.file("beam1.study.csv")));
+  ASSERT_EQ(rows.size(), 2u);
+  const auto header = fields(rows[0]);
+  const auto row = fields(rows[1]);
+  const auto column = [&](const std::string& name) {
+    const auto at = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(at, header.end()) << name;
+    return row.at(static_cast<std::size_t>(at - header.begin()));
+  };
+  const double yield = std::stod(column("yield force fy*Ab (kgf)"));
+  EXPECT_DOUBLE_EQ(yield, 3500.0 * 1.27f);
+  const std::string required = column("required lb (cm)");
+  const double atRequired = std::stod(column("Pbumax at required lb (kgf)"));
+  const double shorter = std::stod(column("Pbumax 0.1 cm shorter (kgf)"));
+  EXPECT_GE(atRequired, yield);
+  EXPECT_LT(shorter, yield);
+  EXPECT_NE(job.out.find("required lb " + required + " cm"), std::string::npos) << job.out;
+
+  // The search's runs are ordinary runs: lb typed at those two lengths gives the same Pbumax.
+  const double lb = std::stod(required);
+  std::ostringstream lengths;
+  lengths.precision(1);
+  lengths << std::fixed << lb - 0.1 << "," << lb;
+  ASSERT_EQ(batch({"--vary", "lb=" + lengths.str(), study.base}).status, 0);
+  const auto check = csvLines(readBytes(study.dir.file("beam1.study.csv")));
+  ASSERT_EQ(check.size(), 3u);
+  EXPECT_EQ(std::stod(fields(check[1]).at(6)), shorter);
+  EXPECT_EQ(std::stod(fields(check[2]).at(6)), atRequired);
+}
+
+TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
+  const StudyFolder study;
+  const Job job = batch({"--vary", "phi=0,4", "--units", "si", study.base});
+  EXPECT_EQ(job.status, 1);
+  EXPECT_NE(job.err.find("1 of 2 runs failed (run 1)"), std::string::npos) << job.err;
+  const auto rows = csvLines(readBytes(study.dir.file("beam1.study.csv")));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0],
+            "run,phi,outcome,steps,tau_bmax (MPa),tau_bumax (MPa),Pbumax (kN),loaded-end slip at "
+            "Pbumax (mm),free-end slip at Pbumax (mm),step at Pbumax,loaded-end slip at end (mm)");
+  EXPECT_TRUE(rows[1].starts_with("1,0,Arithmetic error (division by zero) ")) << rows[1];
+  EXPECT_TRUE(rows[1].ends_with("(φ = 0).,,,,,,,,")) << rows[1];
+  EXPECT_TRUE(rows[2].starts_with("2,4,finished,432,")) << rows[2];
+  EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv.part")));
+}
+
+TEST(Study, AnUnreadableBaseFileStopsTheJobBeforeAnythingIsWritten) {
+  const StudyFolder study;
+  const Job job = batch({"--vary", "lb=10,20", "--output-dir", study.dir.file("out"), study.base,
+                         study.dir.file("missing.kvt")});
+  EXPECT_EQ(job.status, 2);
+  EXPECT_NE(job.err.find("missing.kvt"), std::string::npos) << job.err;
+  EXPECT_FALSE(fs::exists(study.dir.file("out")));
+  EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv")));
+}
+
+}  // namespace
+}  // namespace kvt
