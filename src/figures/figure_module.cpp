@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The figure module: kvt-batch's way to Qt, loaded only when it is asked for figures.
 #include <QApplication>
+#include <QHashFunctions>
 #include <QtGlobal>
 #include <exception>
 
@@ -15,6 +16,9 @@ namespace {
 void ensureApplication() {
   if (QCoreApplication::instance()) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A PDF lists its fonts in the order of a hash table, and Qt seeds its hashes afresh in every
+  // process: with a fixed seed the same figure gives the same bytes from one job to the next.
+  QHashSeed::setDeterministicGlobalSeed();
   static int argc = 1;
   static char name[] = "kvt-batch";
   static char* argv[] = {name, nullptr};

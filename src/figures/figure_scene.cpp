@@ -23,6 +23,9 @@ constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
 constexpr int kLabelPixels = 12;
 constexpr qreal kLineWidth = 1.6;
+// A legend below the plot holds one row, about this many entries on a report figure; a family
+// of more curves (a parameter study) lists them in a column on the right instead.
+constexpr std::size_t kLegendEntriesInARow = 6;
 
 // The Okabe–Ito colours, told apart also by readers with a colour vision deficiency, darkest
 // first so that a single curve prints black-ish on grey-scale paper.
@@ -193,7 +196,8 @@ void FigureScene::rebuild(const Figure& figure) {
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setFont(figureFont(kLabelPixels));
     chart->legend()->setLabelColor(Qt::black);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(content.curves.size() > kLegendEntriesInARow ? Qt::AlignRight
+                                                                               : Qt::AlignBottom);
     chart->legend()->setVisible(content.curves.size() > 1);
     panel->x = makeAxis(Qt::AlignBottom, chart);
     panel->y = makeAxis(Qt::AlignLeft, chart);
