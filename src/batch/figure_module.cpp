@@ -3,8 +3,12 @@
 
 #include <dlfcn.h>
 
+#include <condition_variable>
+#include <exception>
 #include <filesystem>
+#include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "figures/figure_module_abi.h"
@@ -55,17 +59,65 @@ RenderFigureEntry loadModule() {
       "the figure module " KVT_FIGURE_MODULE_NAME " is not installed (looked for " + tried + ")");
 }
 
+// Qt objects belong to the thread that made them, and the QApplication the module makes on its
+// first figure must outlive every later one. kvt-batch runs analyses on threads that come and go
+// (and draws a study's figures on the main thread), so every figure is drawn on one thread of its
+// own, started with the first figure and kept, like the module, for the life of the process.
+class FigureThread {
+ public:
+  static FigureThread& instance() {
+    static FigureThread* thread = new FigureThread;  // never destroyed: Qt lives on it
+    return *thread;
+  }
+
+  // Runs `job` on the figure thread and waits for it; its exception is rethrown here.
+  void run(const std::function<void()>& job) {
+    const std::lock_guard caller(callerMutex_);
+    std::unique_lock lock(mutex_);
+    job_ = &job;
+    failure_ = nullptr;
+    wake_.notify_all();
+    done_.wait(lock, [&] { return job_ == nullptr; });
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  FigureThread() {
+    std::thread([this] { loop(); }).detach();
+  }
+
+  [[noreturn]] void loop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [&] { return job_ != nullptr; });
+      try {
+        (*job_)();
+      } catch (...) {
+        failure_ = std::current_exception();
+      }
+      job_ = nullptr;
+      done_.notify_all();
+    }
+  }
+
+  std::mutex callerMutex_;  // one figure at a time
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  const std::function<void()>* job_ = nullptr;
+  std::exception_ptr failure_;
+};
+
 }  // namespace
 
 std::string drawFigure(const Figure& figure, FigureFormat format, FigureSize size) {
-  static std::mutex drawing;
-  const std::lock_guard lock(drawing);
-  static RenderFigureEntry entry = nullptr;
-  if (!entry) entry = loadModule();
   std::string bytes;
-  std::string error;
-  if (!entry(kFigureModuleVersion, figure, format, size, bytes, error))
-    throw FigureModuleError("a figure could not be drawn: " + error);
+  FigureThread::instance().run([&] {
+    static RenderFigureEntry entry = nullptr;
+    if (!entry) entry = loadModule();
+    std::string error;
+    if (!entry(kFigureModuleVersion, figure, format, size, bytes, error))
+      throw FigureModuleError("a figure could not be drawn: " + error);
+  });
   return bytes;
 }
 
