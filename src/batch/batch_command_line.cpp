@@ -70,7 +70,7 @@ constexpr std::string_view kUsage =
     "  --keep-runs     also keep each run's result file, CSVs and figures, NAME.lb=30.T-S and\n"
     "                  so on\n"
     "  --figures F     with a study: the load-slip curves of all runs in one figure, legend by\n"
-    "                  the varied values (NAME.study.load-slip.F, up to 100 runs), and Pbumax\n"
+    "                  the varied values (NAME.study.load-slip.F, up to 20 runs), and Pbumax\n"
     "                  against the last varied entry, a curve for each value of the others\n"
     "                  (NAME.study.pbumax.F), with --find-lb also the required lb\n"
     "                  (NAME.study.required-lb.F)\n"

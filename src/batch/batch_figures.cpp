@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "batch_figures.h"
 
+#include <cstdio>
+#include <ctime>
+#include <string_view>
+
 #include "batch_run.h"
 #include "figure_module.h"
 #include "figures/report_figures.h"
@@ -10,7 +14,8 @@ namespace kvt {
 
 std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string& resultFile,
                                          const std::vector<FigureFormat>& formats,
-                                         const std::set<int>& profileSteps, UnitSystem units) {
+                                         const std::set<int>& profileSteps, UnitSystem units,
+                                         const LocalDateTime* stamp) {
   std::vector<std::pair<std::string, Figure>> figures = {{"load-slip", loadSlipFigure(run, units)},
                                                          {"tau-slip", tauSlipFigure(run, units)},
                                                          {"bond-law", bondLawFigure(run, units)}};
@@ -27,10 +32,39 @@ std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string
     for (const FigureFormat format : formats) {
       const std::string path =
           besideResultFile(resultFile, name + "." + std::string(figureExtension(format)));
-      writeFileAtomically(path, drawFigure(figure, format));
+      std::string bytes = drawFigure(figure, format);
+      if (stamp) stampCreationDate(bytes, format, *stamp);
+      writeFileAtomically(path, bytes);
       written.push_back(path);
     }
   return written;
+}
+
+void stampCreationDate(std::string& bytes, FigureFormat format, const LocalDateTime& when) {
+  if (format != FigureFormat::Pdf) return;
+  // Qt writes "/CreationDate (D:YYYYMMDDHHMMSSZ)", in UTC.
+  constexpr std::string_view key = "/CreationDate (D:";
+  const std::size_t at = bytes.find(key);
+  if (at == std::string::npos || at + key.size() + 15 > bytes.size() ||
+      bytes[at + key.size() + 14] != 'Z')
+    return;
+  std::tm local{};
+  local.tm_year = when.year - 1900;
+  local.tm_mon = when.month - 1;
+  local.tm_mday = when.day;
+  local.tm_hour = when.hour;
+  local.tm_min = when.minute;
+  local.tm_sec = when.second;
+  local.tm_isdst = -1;
+  const std::time_t instant = std::mktime(&local);
+  std::tm utc{};
+  if (instant == -1 || !gmtime_r(&instant, &utc)) return;
+  char digits[64];
+  const int length =
+      std::snprintf(digits, sizeof digits, "%04d%02d%02d%02d%02d%02d", utc.tm_year + 1900,
+                    utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+  if (length != 14) return;  // a year beyond four digits
+  bytes.replace(at + key.size(), 14, digits, 14);
 }
 
 }  // namespace kvt

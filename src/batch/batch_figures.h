@@ -7,6 +7,7 @@
 
 #include "figures/figure.h"
 #include "figures/run_record.h"
+#include "output/clock.h"
 #include "output/units.h"
 
 namespace kvt {
@@ -16,8 +17,16 @@ namespace kvt {
 // peak step (the step of Pbumax) and for every step of `profileSteps` the run finished. Each
 // file is replaced only when complete. Returns the files written; throws `FileWriteError` or
 // `FigureModuleError`, leaving the files written before.
+// With `stamp`, PDF files carry that moment as their creation date (see below).
 std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string& resultFile,
                                          const std::vector<FigureFormat>& formats,
-                                         const std::set<int>& profileSteps, UnitSystem units);
+                                         const std::set<int>& profileSteps, UnitSystem units,
+                                         const LocalDateTime* stamp = nullptr);
+
+// A PDF carries the moment it was drawn as its creation date; this gives it `when` (local time)
+// instead, so that a study's figures, like its result files, carry the study's start and are
+// the same however its runs were scheduled. The date keeps its length, so the file's offsets
+// hold. Other formats carry no date and are left alone.
+void stampCreationDate(std::string& bytes, FigureFormat format, const LocalDateTime& when);
 
 }  // namespace kvt

@@ -125,7 +125,10 @@ RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes,
     outcome.summary.tauAvgMax = run.tauAvgMax();
     outcome.summary.PMax = run.PMax();
   }
-  if (writes.keepCurve) outcome.curve = history.rows();
+  if (writes.keepCurve) {
+    outcome.start = history.start();
+    outcome.curve = history.rows();
+  }
   // The error: the run's failure if any, then what became of the other files.
   const auto failed = [&](std::string why) {
     if (!failure.empty() && !why.empty()) {

@@ -62,6 +62,7 @@ struct RunOutcome {
   std::string error;
   RunSummary summary;
   std::vector<std::string> files;  // every file written, also by a run that failed
+  RunStart start;                  // with the curve
   std::vector<LoadSlipRow> curve;
 };
 

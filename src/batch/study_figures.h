@@ -25,7 +25,7 @@ struct StudyPoint {
 
 // The largest study whose load–slip curves are drawn together: beyond it the legend alone would
 // fill the figure.
-inline constexpr std::size_t kLargestFamily = 100;
+inline constexpr std::size_t kLargestFamily = 20;
 
 // The figures of a study, each with the part of its file name that follows the summary's stem
 // ("load-slip" for beam1.study.load-slip.png):

@@ -69,6 +69,8 @@ class SummaryWriter {
 
 struct RunRow {
   SummaryRow row;
+  AnalysisParameters parameters;  // as committed, for the run's figures
+  RunStart start;
   std::vector<std::string> files;
   std::vector<LoadSlipRow> curve;
 };
@@ -170,15 +172,18 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
         writes.loadSlipCsv = options_.loadSlipCsv;
         writes.profileSteps = options_.profileSteps;
         writes.units = options_.units;
-        writes.figureFormats = options_.figureFormats;
       }
-      writes.keepCurve = drawFamily;
+      // Figures are drawn in grid order as the runs are handed over, never by the runs' threads:
+      // a PDF lists its fonts in the order the process first drew them.
+      writes.keepCurve = drawFamily || (study_.keepRuns && figures);
       RunOutcome outcome = runRecord(record, writes, clock);
       row.succeeded = outcome.succeeded;
       row.error = std::move(outcome.error);
       row.summary = outcome.summary;
       out.files = std::move(outcome.files);
       out.curve = std::move(outcome.curve);
+      out.start = outcome.start;
+      out.parameters = record;
     }
     if (study_.findLb) {
       row.yieldForce = fyKgf * static_cast<double>(record.Ab);
@@ -206,6 +211,8 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   std::uint64_t done = 0, finished = 0;
   std::vector<std::uint64_t> failed;  // runs whose run or search failed
   std::optional<SummaryRow> single;
+  bool figuresFailed = false;
+  const LocalDateTime stamp = clock.now();
   runInOrder<RunRow>(
       runCount(), options_.jobs == 0 ? everyCore() : options_.jobs, work,
       [&](std::uint64_t, RunRow&& out) {
@@ -219,9 +226,23 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
         }
         result.files.insert(result.files.end(), out.files.begin(), out.files.end());
         if (runCount() == 1) single = out.row;
+        if (study_.keepRuns && figures && !out.curve.empty() && !out.files.empty()) {
+          try {
+            const RunRecord run{out.parameters, out.start, out.curve};
+            for (std::string& file : writeRunFigures(run, out.files.front(), options_.figureFormats,
+                                                     options_.profileSteps, options_.units, &stamp))
+              result.files.push_back(std::move(file));
+          } catch (const std::exception& error) {
+            if (!figuresFailed)
+              result.errors.push_back(base_->path + ": run " + std::to_string(out.row.run) + ": " +
+                                      error.what());
+            figuresFailed = true;
+          }
+        }
         if (figures)
           points.push_back({std::move(out.row.values), out.row.succeeded, out.row.summary.PMax,
-                            out.row.required, std::move(out.curve)});
+                            out.row.required,
+                            drawFamily ? std::move(out.curve) : std::vector<LoadSlipRow>()});
         if (progressStream) progress.update(++done);
       },
       [&] {
@@ -230,13 +251,12 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   progress.clear();
   summary.finish();
   result.files.push_back(summaryPath_);
-  bool figuresFailed = false;
   if (figures) {
     if (!drawFamily)
       result.errors.push_back(base_->path + ": the load-slip curves of " +
                               std::to_string(runCount()) + " runs are not drawn; a figure takes " +
                               std::to_string(kLargestFamily) + " at most");
-    if (auto error = writeFigures(points, result.files)) {
+    if (auto error = writeFigures(points, stamp, result.files)) {
       result.errors.push_back(base_->path + ": " + *error);
       figuresFailed = true;
     }
@@ -275,6 +295,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
 }
 
 std::optional<std::string> Study::writeFigures(const std::vector<StudyPoint>& points,
+                                               const LocalDateTime& stamp,
                                                std::vector<std::string>& written) const {
   const std::string& comment = base_->record.comment;
   const std::string name = comment.empty() || comment == ParameterEntries::kCommentPrompt
@@ -287,7 +308,9 @@ std::optional<std::string> Study::writeFigures(const std::vector<StudyPoint>& po
     for (const auto& [suffix, figure] : studyFigures(study_.grid, points, name, options_.units))
       for (const FigureFormat format : options_.figureFormats) {
         const std::string path = stem + "." + suffix + "." + std::string(figureExtension(format));
-        writeFileAtomically(path, drawFigure(figure, format));
+        std::string bytes = drawFigure(figure, format);
+        stampCreationDate(bytes, format, stamp);
+        writeFileAtomically(path, bytes);
         written.push_back(path);
       }
   } catch (const FileWriteError& error) {

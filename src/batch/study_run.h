@@ -70,6 +70,7 @@ class Study {
   struct Base;
   // The study's figures beside its summary; the error, if one could not be written.
   std::optional<std::string> writeFigures(const std::vector<StudyPoint>& points,
+                                          const LocalDateTime& stamp,
                                           std::vector<std::string>& written) const;
   Study(std::unique_ptr<Base> base, const BatchOptions& options, const StudyOptions& study);
 

@@ -91,15 +91,18 @@ TEST(Study, OutputsAreTheSameForAnyNumberOfThreads) {
   const StudyFolder study;
   const auto run = [&](const char* jobs) {
     const std::string out = study.dir.file(std::string("j") + jobs);
-    const Job job =
-        batch({"--vary", "bar=D10,D13", "--vary", "pw=0.2:0.6:0.2", "--keep-runs", "--csv",
-               "--find-lb", "--fy", "3000", "-j", jobs, "--output-dir", out, study.base});
+    const Job job = batch({"--vary", "bar=D10,D13", "--vary", "pw=0.2:0.6:0.2", "--keep-runs",
+                           "--csv", "--find-lb", "--fy", "3000", "--figures", "svg,pdf", "-j", jobs,
+                           "--output-dir", out, study.base});
     EXPECT_EQ(job.status, 0) << job.err;
     return folder(out);
   };
   const auto one = run("1");
-  EXPECT_EQ(one.size(), 1u + 6u * 2u);  // the summary, and each run's result file and CSV
+  // The summary and its three figures, and each run's result file, CSV and four figures.
+  EXPECT_EQ(one.size(), 1u + 3u * 2u + 6u * (2u + 4u * 2u));
   EXPECT_TRUE(one.contains("beam1.study.csv"));
+  EXPECT_TRUE(one.contains("beam1.study.required-lb.pdf"));
+  EXPECT_TRUE(one.contains("beam1.bar=D13.pw=0.4.load-slip.pdf"));
   EXPECT_TRUE(one.contains("beam1.bar=D13.pw=0.4.T-S"));
   EXPECT_TRUE(one.contains("beam1.bar=D13.pw=0.4.csv"));
   EXPECT_EQ(run("4"), one);
