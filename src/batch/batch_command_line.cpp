@@ -336,10 +336,13 @@ Result checkCombination(const BatchCommand& c, const std::vector<std::string>& g
       return std::string("--find-lb seeks lb itself; it cannot be varied as well");
     if (c.options.initialDs && entry.name() == "ds")
       return std::string("--ds and --vary ds both set the initial ds; give one of them");
-    if (entry.name() == "ds")
-      for (std::uint64_t k = 0; k < entry.size(); ++k)
+    if (entry.name() == "ds") {
+      // A range is positive throughout when both its ends are.
+      const std::uint64_t last = entry.size() - 1;
+      for (std::uint64_t k = 0; k <= last; k = entry.isRange() && k < last ? last : k + 1)
         if (!positiveNumber(entry.text(k)))
           return "--vary ds: the initial ds must be positive, not " + entry.text(k);
+    }
   }
   if (study.grid.size() > kLargestGridWithoutYes && !has("--yes"))
     return "the grid has " +

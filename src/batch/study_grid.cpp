@@ -103,10 +103,13 @@ std::optional<Decimal> parseDecimal(std::string_view text) {
   return d;
 }
 
-std::int64_t scaled(const Decimal& d, int decimals) {
+// The number in units of 10^-decimals, or nothing when that leaves the 64-bit range.
+std::optional<std::int64_t> scaled(const Decimal& d, int decimals) {
   std::int64_t value = d.digits;
-  for (int k = d.decimals; k < decimals; ++k)
+  for (int k = d.decimals; k < decimals; ++k) {
+    if (value > INT64_MAX / 10 || value < INT64_MIN / 10) return std::nullopt;
     value *= 10;
+  }
   return value;
 }
 
@@ -165,9 +168,19 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
              "the point), not '" + std::string(values) + "'";
     Range range;
     range.decimals = std::max({start->decimals, stop->decimals, step->decimals});
-    range.start = scaled(*start, range.decimals);
-    range.step = scaled(*step, range.decimals);
-    const std::int64_t span = scaled(*stop, range.decimals) - range.start;
+    const auto first = scaled(*start, range.decimals);
+    const auto last = scaled(*stop, range.decimals);
+    const auto increment = scaled(*step, range.decimals);
+    // Within ±9.2·10^18 even the span between the two ends cannot overflow once each end is
+    // below 10^18 in magnitude.
+    constexpr std::int64_t kLargest = 1'000'000'000'000'000'000;
+    if (!first || !last || !increment || *first <= -kLargest || *first >= kLargest ||
+        *last <= -kLargest || *last >= kLargest || *increment <= -kLargest ||
+        *increment >= kLargest)
+      return what + "a range's numbers are too far apart in size: '" + std::string(values) + "'";
+    range.start = *first;
+    range.step = *increment;
+    const std::int64_t span = *last - range.start;
     if (range.step == 0) return what + "the step of a range cannot be 0";
     if ((span > 0 && range.step < 0) || (span < 0 && range.step > 0))
       return what + "a step of " + decimalText(range.step, range.decimals) + " never gets from " +

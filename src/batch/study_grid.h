@@ -25,6 +25,8 @@ class VariedEntry {
   const std::string& name() const { return name_; }  // as on the command line
   int box() const { return box_; }                   // Text<box>; 0 for `bar`
   bool isBar() const { return box_ == 0; }
+  // A range runs from its first value to its last, in order.
+  bool isRange() const { return range_.has_value(); }
   std::uint64_t size() const;
   std::string text(std::uint64_t k) const;
 

@@ -99,6 +99,8 @@ TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
       {{"--vary", "lb=1:100000:1", "--vary", "pw=0.1,0.2"},
        "the grid has 200000 runs; give --yes to run more than 100000"},
       {{"--vary", "lb=1:1e5:1"}, "--vary lb: a range is START:STOP:STEP in plain decimals"},
+      {{"--vary", "lb=999999999999999:0.000000001:-1"}, "--vary lb: a range's numbers are too far"},
+      {{"--vary", "ds=0.00001:-0.00001:-0.00001"}, "--vary ds: the initial ds must be positive"},
       {{"--vary", "lb=10", "--shard", "0/4"}, "--shard is K/N with 1 <= K <= N"},
       {{"--vary", "lb=10", "--shard", "5/4"}, "--shard is K/N with 1 <= K <= N"},
       {{"--vary", "lb=10", "--shard", "2"}, "--shard is K/N with 1 <= K <= N"},
