@@ -163,9 +163,16 @@ struct CommandOption {
   std::function<Result(BatchCommand&, std::string_view value)> apply;
 };
 
-Result setHelp(BatchCommand& c, std::string_view) {
+// An option without a value that only sets something.
+CommandOption flag(std::string_view name, void (*set)(BatchCommand&)) {
+  return {name, false, [set](BatchCommand& c, std::string_view) -> Result {
+            set(c);
+            return std::nullopt;
+          }};
+}
+
+void setHelp(BatchCommand& c) {
   c.action = BatchCommand::Action::Help;
-  return std::nullopt;
 }
 
 Result setJobs(BatchCommand& c, std::string_view value) {
@@ -178,28 +185,12 @@ Result setJobs(BatchCommand& c, std::string_view value) {
 
 const std::vector<CommandOption>& optionTable() {
   static const std::vector<CommandOption> table = {
-      {"--help", false, setHelp},
-      {"-h", false, setHelp},
-      {"--version", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.action = BatchCommand::Action::Version;
-         return std::nullopt;
-       }},
-      {"--detail", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.options.detailOutput = true;
-         return std::nullopt;
-       }},
-      {"--no-detail", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.options.detailOutput = false;
-         return std::nullopt;
-       }},
-      {"--csv", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.options.loadSlipCsv = true;
-         return std::nullopt;
-       }},
+      flag("--help", setHelp),
+      flag("-h", setHelp),
+      flag("--version", [](BatchCommand& c) { c.action = BatchCommand::Action::Version; }),
+      flag("--detail", [](BatchCommand& c) { c.options.detailOutput = true; }),
+      flag("--no-detail", [](BatchCommand& c) { c.options.detailOutput = false; }),
+      flag("--csv", [](BatchCommand& c) { c.options.loadSlipCsv = true; }),
       {"--profile-csv", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          if (!parseSteps(value, c.options.profileSteps))
@@ -266,11 +257,7 @@ const std::vector<CommandOption>& optionTable() {
          c.study.summaryPath = std::string(value);
          return std::nullopt;
        }},
-      {"--keep-runs", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.study.keepRuns = true;
-         return std::nullopt;
-       }},
+      flag("--keep-runs", [](BatchCommand& c) { c.study.keepRuns = true; }),
       {"--shard", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          const std::size_t slash = value.find('/');
@@ -283,12 +270,8 @@ const std::vector<CommandOption>& optionTable() {
          c.study.shard = {*k, *n};
          return std::nullopt;
        }},
-      {"--yes", false, [](BatchCommand&, std::string_view) -> Result { return std::nullopt; }},
-      {"--find-lb", false,
-       [](BatchCommand& c, std::string_view) -> Result {
-         c.study.findLb = true;
-         return std::nullopt;
-       }},
+      flag("--yes", [](BatchCommand&) {}),
+      flag("--find-lb", [](BatchCommand& c) { c.study.findLb = true; }),
       {"--fy", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          const auto fy = positiveNumber(value);
