@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "batch/study_figures.h"
 
+#include <cstdlib>
+#include <ctime>
+
+#include "batch/batch_figures.h"
+
 #include <gtest/gtest.h>
 
 namespace kvt {
@@ -59,6 +64,26 @@ TEST(StudyFigures, TheFamilyOfLoadSlipCurvesIsNamedByTheVariedValues) {
   EXPECT_EQ(family.x.text(), "loaded-end slip (mm)");
   EXPECT_DOUBLE_EQ(family.curves[0].x[1], 0.2);
   EXPECT_DOUBLE_EQ(family.curves[0].y[0], 50 * 9.80665 / 1000);
+}
+
+TEST(StudyFigures, APdfCarriesTheStudysStartAsItsCreationDate) {
+  const char* zone = std::getenv("TZ");
+  const std::string previous = zone ? zone : "";
+  setenv("TZ", "JST-9", 1);  // Japan, nine hours ahead of UTC
+  tzset();
+  const std::string drawn = "<< /CreationDate (D:20261209031500Z) >>";
+  std::string pdf = drawn;
+  stampCreationDate(pdf, FigureFormat::Pdf, {2026, 12, 7, 13, 5, 42});
+  EXPECT_EQ(pdf, "<< /CreationDate (D:20261207040542Z) >>");
+  std::string svg = drawn;
+  stampCreationDate(svg, FigureFormat::Svg, {2026, 12, 7, 13, 5, 42});
+  EXPECT_EQ(svg, drawn);
+  if (zone) {
+    setenv("TZ", previous.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
 }
 
 }  // namespace

@@ -194,5 +194,34 @@ TEST(Study, AnUnreadableBaseFileStopsTheJobBeforeAnythingIsWritten) {
   EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv")));
 }
 
+TEST(PlainRuns, RunSideBySideAndReportInFileOrder) {
+  const StudyFolder files;
+  std::vector<std::string> args = {"-j3", "--ds", "0.00002", "--output-dir", files.dir.file("out")};
+  for (const char* name : {"c.kvt", "a.kvt", "b.kvt"}) {
+    fs::copy_file(files.base, files.dir.file(name));
+    args.push_back(files.dir.file(name));
+  }
+  const Job job = batch(args);
+  ASSERT_EQ(job.status, 0) << job.err;
+  EXPECT_TRUE(job.out.starts_with(files.dir.file("c.kvt") + ": ")) << job.out;
+  EXPECT_LT(job.out.find("/c.kvt: "), job.out.find("/a.kvt: "));
+  EXPECT_LT(job.out.find("/a.kvt: "), job.out.find("/b.kvt: "));
+  // Every result in the output folder, none beside the parameter files; --ds changed the runs.
+  EXPECT_EQ(folder(files.dir.file("out")).size(), 3u);
+  EXPECT_FALSE(fs::exists(files.dir.file("a.T-S")));
+  EXPECT_EQ(job.out.find(" 432 steps"), std::string::npos) << job.out;
+}
+
+TEST(PlainRuns, TwoFilesForOneOutputStopTheJobFirst) {
+  const StudyFolder files;
+  fs::create_directory(files.dir.file("other"));
+  fs::copy_file(files.base, files.dir.file("other/beam1.kvt"));
+  const Job job =
+      batch({"--output-dir", files.dir.file("out"), files.base, files.dir.file("other/beam1.kvt")});
+  EXPECT_EQ(job.status, 2);
+  EXPECT_NE(job.err.find("would both write"), std::string::npos) << job.err;
+  EXPECT_FALSE(fs::exists(files.dir.file("out")));
+}
+
 }  // namespace
 }  // namespace kvt
