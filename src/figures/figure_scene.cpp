@@ -57,7 +57,7 @@ QString text(const std::string& s) {
 // highest point of each run of neighbours, in their order, and its two ends: the same picture
 // from a fraction of the points, so a bar of 20,000 segments redraws as quickly as a short one.
 QList<QPointF> points(const FigureCurve& curve) {
-  constexpr std::size_t kRuns = 1500;
+  constexpr std::size_t kRuns = 1000;
   const std::size_t n = std::min(curve.x.size(), curve.y.size());
   const auto at = [&](std::size_t k) { return QPointF(curve.x[k], curve.y[k]); };
   QList<QPointF> list;
