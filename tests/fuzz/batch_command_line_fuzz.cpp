@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // kvt-batch's argument parsing on any arguments (NUL-separated in the input), whatever options
 // it knows: never crashes; a usage error is one non-empty line (unless it quotes an argument
-// with a line break); a run names at least one file,
-// every file is one of the arguments, and every argument after a lone "--" is a file, in order.
+// with a line break); a run names at least one file, its files are arguments in the order given,
+// and after a leading "--" every argument is a file. (A later "--" may be an option's value.)
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -34,14 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto& command = std::get<kvt::BatchCommand>(parsed);
   if (command.action != kvt::BatchCommand::Action::Run) return 0;
   if (command.files.empty()) std::abort();
-  for (const std::string& file : command.files)
-    if (std::find(args.begin(), args.end(), file) == args.end()) std::abort();
-  const auto separator = std::find(args.begin(), args.end(), "--");
-  if (separator != args.end()) {
-    const std::vector<std::string> afterwards(separator + 1, args.end());
-    if (command.files.size() < afterwards.size() ||
-        !std::equal(afterwards.rbegin(), afterwards.rend(), command.files.rbegin()))
-      std::abort();
+  auto next = args.begin();
+  for (const std::string& file : command.files) {
+    next = std::find(next, args.end(), file);
+    if (next == args.end()) std::abort();
+    ++next;
   }
+  if (args.front() == "--" &&
+      !std::equal(args.begin() + 1, args.end(), command.files.begin(), command.files.end()))
+    std::abort();
   return 0;
 }
