@@ -2,9 +2,7 @@
 #include "output/line_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -29,37 +27,6 @@ TEST(LineFile, WritesInBoundedPiecesBeforeAnyFlush) {
   EXPECT_GE(onDisk + LineFile::kPendingLimit, kLines * (kLine.size() + 2));
   EXPECT_EQ(onDisk % (kLine.size() + 2), 0u) << "only whole lines reach the file";
   file.close();
-}
-
-// A disk that fills in the middle of a line (a file size limit stands in for it): the write
-// fails, and the file is cut back to the last line it holds whole.
-TEST(LineFile, AFailedWriteLeavesOnlyCompleteLines) {
-  testing::TempDir dir;
-  const std::string path = dir.file("a.T-S");
-  rlimit previous{};
-  getrlimit(RLIMIT_FSIZE, &previous);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = previous;
-  small.rlim_cur = 1000;  // 25 lines of 40 bytes
-  setrlimit(RLIMIT_FSIZE, &small);
-  int error = 0;
-  {
-    LineFile file;
-    file.create(path);
-    try {
-      for (int k = 0; k < 30; ++k)
-        file.writeLine(std::string(kLine) + "x");
-      file.flush();
-    } catch (const std::system_error& failure) {
-      error = failure.code().value();
-    }
-  }
-  setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(error, EFBIG);
-  const std::string bytes = testing::readBytes(path);
-  EXPECT_EQ(bytes.size(), 24u * 41);
-  EXPECT_TRUE(bytes.ends_with("x\r\n"));
 }
 
 // Two writers of one file, in one process or two, would mix their lines. The second is turned
