@@ -51,9 +51,18 @@ void LineFile::create(const std::string& path) {
   // Not truncated on opening: the file may belong to another run, which must keep it.
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0666);
   if (fd < 0) throwError(errno, "create");
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throwError(error, "create");
+  }
   // A lock on the open file, not on the process, so that two writers in one process (runs side
-  // by side) exclude each other too. A file system without locks is written unguarded.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+  // by side) exclude each other too. A file system without locks is written unguarded. Only an
+  // ordinary file is locked: a device such as /dev/null is shared by every program that writes
+  // to it, and two reports sent there never mix into one file.
+  const bool ordinary = S_ISREG(info.st_mode);
+  if (ordinary && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
     // The holder empties the file and writes its first line just after taking the lock; a
     // moment's pause lets a writer that started at the same time get that far, so the line read
@@ -62,8 +71,7 @@ void LineFile::create(const std::string& path) {
     std::string firstLine = firstLineOf(file);
     throw FileBusyError(std::move(firstLine));
   }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
+  if (ordinary && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     throwError(error, "create");
