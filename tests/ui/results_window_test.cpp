@@ -11,17 +11,14 @@
 #include <QTest>
 #include <memory>
 
-#include "support/fake_prompt.h"
 #include "support/file_bytes.h"
-#include "support/fixed_clock.h"
-#include "support/temp_dir.h"
+#include "support/window_session.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/results_window.h"
 #include "ui/run_controller.h"
 
-using kvt::AnalysisParameters;
 using kvt::ui::ResultsWindow;
 using kvt::ui::RunController;
 using State = RunController::State;
@@ -30,36 +27,20 @@ using Tab = ResultsWindow::Tab;
 class ResultsWindowTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<kvt::testing::TempDir> dir_;
-  std::unique_ptr<kvt::testing::Cwd> cwd_;
-  kvt::testing::FakePrompt prompt_;
-  kvt::testing::FixedClock clock_;
+  std::unique_ptr<kvt::testing::WindowSession> session_;
 
-  AnalysisParameters record_;
-  std::unique_ptr<kvt::ui::Form1> form_;
-
+  kvt::ui::Form1& form() { return session_->form(); }
+  kvt::testing::FakePrompt& prompt() { return session_->prompt(); }
+  std::string file(const std::string& name) const { return session_->dir().file(name); }
   // "Execute" with the defaults, and the run's controller once the run has finished.
-  RunController* finishedRun() {
-    form_->execute();
-    RunController* run = form_->runController();
-    if (!QTest::qWaitFor([run] { return run->state() == State::Finished; }, 20000)) return nullptr;
-    return run;
-  }
+  RunController* finishedRun() { return session_->runToTheEnd(); }
 
  private slots:
   void init() {
-    dir_ = std::make_unique<kvt::testing::TempDir>();
-    cwd_ = std::make_unique<kvt::testing::Cwd>(dir_->path());
-    prompt_ = {};
-    record_ = {};
-    form_ = std::make_unique<kvt::ui::Form1>(record_, prompt_, clock_);
-    form_->show();
+    session_ = std::make_unique<kvt::testing::WindowSession>();
+    form().show();
   }
-  void cleanup() {
-    form_.reset();
-    cwd_.reset();
-    dir_.reset();
-  }
+  void cleanup() { session_.reset(); }
 
   void staysOpenAndWorkingAfterOk() {
     RunController* run = finishedRun();
@@ -76,9 +57,9 @@ class ResultsWindowTest : public QObject {
     results->findChild<QSlider*>("stepSlider")->setValue(100);
     QCOMPARE(results->findChild<QSpinBox*>("stepBox")->value(), 100);
     results->showTab(Tab::Distribution);
-    prompt_.fileNames.push_back(dir_->file("profile.svg"));
+    prompt().fileNames.push_back(file("profile.svg"));
     QTest::mouseClick(results->findChild<QPushButton*>("saveFigureButton"), Qt::LeftButton);
-    const std::string svg = kvt::testing::readBytes(dir_->file("profile.svg"));
+    const std::string svg = kvt::testing::readBytes(file("profile.svg"));
     QVERIFY(svg.find("at step 100") != std::string::npos);
 
     QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
@@ -90,22 +71,22 @@ class ResultsWindowTest : public QObject {
     const kvt::Figure shown = results->figure(Tab::Distribution);
     QVERIFY(shown.title.starts_with("Distribution along the bar at step 300"));
     QCOMPARE(shown.panels.back().x.unit, std::string("mm"));
-    prompt_.fileNames.push_back(dir_->file("step300.csv"));
+    prompt().fileNames.push_back(file("step300.csv"));
     QTest::mouseClick(results->findChild<QPushButton*>("saveDataButton"), Qt::LeftButton);
-    const std::string csv = kvt::testing::readBytes(dir_->file("step300.csv"));
+    const std::string csv = kvt::testing::readBytes(file("step300.csv"));
     QVERIFY(csv.starts_with("section,x (mm),slip (mm),bar force (kN)"));
-    QVERIFY(prompt_.warnings.empty());
+    QVERIFY(prompt().warnings.empty());
 
     // A new run opens windows of its own; this one keeps the first run.
     QVERIFY(finishedRun());
     QVERIFY(results && results->run().rows.size() == 432u);
-    QVERIFY(form_->runController()->resultsWindow() == nullptr);
+    QVERIFY(form().runController()->resultsWindow() == nullptr);
     results->close();
   }
 
   void openedDuringARunFollowsItToTheEnd() {
-    form_->execute();
-    RunController* run = form_->runController();
+    form().execute();
+    RunController* run = form().runController();
     auto opened = std::make_shared<bool>(false);
     QObject::connect(run->form2()->textBox("Text1"), &QLineEdit::textChanged, run,
                      [run, opened](const QString& step) {
@@ -126,15 +107,15 @@ class ResultsWindowTest : public QObject {
     RunController* run = finishedRun();
     QVERIFY(run);
     ResultsWindow* results = run->openResults();
-    const std::string missing = dir_->file("no-such-folder/load-slip.pdf");
+    const std::string missing = file("no-such-folder/load-slip.pdf");
     QVERIFY(!results->saveFigure(missing));
-    QVERIFY(!results->saveFigure(dir_->file("load-slip.gif")));
-    QCOMPARE(prompt_.warnings.size(), 2u);
-    QVERIFY(prompt_.warnings[0].text.find(missing) != std::string::npos);
-    QVERIFY(prompt_.warnings[1].text.find(".png, .svg or .pdf") != std::string::npos);
+    QVERIFY(!results->saveFigure(file("load-slip.gif")));
+    QCOMPARE(prompt().warnings.size(), 2u);
+    QVERIFY(prompt().warnings[0].text.find(missing) != std::string::npos);
+    QVERIFY(prompt().warnings[1].text.find(".png, .svg or .pdf") != std::string::npos);
     // A name without an extension is a PNG.
-    QVERIFY(results->saveFigure(dir_->file("plain")));
-    QVERIFY(kvt::testing::readBytes(dir_->file("plain.png")).starts_with("\x89PNG"));
+    QVERIFY(results->saveFigure(file("plain")));
+    QVERIFY(kvt::testing::readBytes(file("plain.png")).starts_with("\x89PNG"));
     results->close();
   }
 };
