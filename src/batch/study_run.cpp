@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "study_run.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +14,8 @@
 #include "batch_figures.h"
 #include "figure_module.h"
 #include "files/atomic_write.h"
+#include "files/full_path.h"
+#include "files/link_policy.h"
 #include "ordered_runs.h"
 #include "params/format_number.h"
 #include "progress_line.h"
@@ -35,12 +40,23 @@ class FrozenClock final : public Clock {
   LocalDateTime now_;
 };
 
-// The summary, written row by row under a ".part" name and renamed once it is whole.
+// The summary, written row by row under a ".part" name and renamed once it is whole. The target
+// is found through the same link rule as every other output, and the ".part" file itself is never
+// opened through a link: in a shared folder anyone could have planted one under that name.
 class SummaryWriter {
  public:
-  explicit SummaryWriter(std::string path) : path_(std::move(path)), partPath_(path_ + ".part") {
-    file_ = std::fopen(partPath_.c_str(), "wb");
-    if (!file_) fail("cannot be created");
+  explicit SummaryWriter(const std::string& path) {
+    std::error_code refused;
+    path_ = followLinksForWriting(path, refused);
+    partPath_ = path_ + ".part";
+    if (refused) fail("cannot be created", refused.message());
+    const int fd = ::open(partPath_.c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0666);
+    if (fd < 0 || !(file_ = ::fdopen(fd, "wb"))) {
+      const int error = errno;
+      if (fd >= 0) ::close(fd);
+      fail("cannot be created", std::strerror(error));
+    }
   }
   ~SummaryWriter() {
     if (file_) std::fclose(file_);
@@ -50,17 +66,18 @@ class SummaryWriter {
 
   void write(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0)
-      fail("cannot be written");
+      fail("cannot be written", std::strerror(errno));
   }
   void finish() {
     std::FILE* file = std::exchange(file_, nullptr);
-    if (std::fclose(file) != 0) fail("cannot be written");
-    if (std::rename(partPath_.c_str(), path_.c_str()) != 0) fail("cannot be renamed");
+    if (std::fclose(file) != 0) fail("cannot be written", std::strerror(errno));
+    if (std::rename(partPath_.c_str(), path_.c_str()) != 0)
+      fail("cannot be renamed", std::strerror(errno));
   }
 
  private:
-  [[noreturn]] void fail(const char* what) const {
-    throw std::runtime_error("the summary " + partPath_ + " " + what + ": " + std::strerror(errno));
+  [[noreturn]] void fail(const char* what, const std::string& reason) const {
+    throw std::runtime_error("the summary " + fullPath(partPath_) + " " + what + ": " + reason);
   }
   std::string path_;
   std::string partPath_;

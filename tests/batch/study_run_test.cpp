@@ -184,6 +184,21 @@ TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
   EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv.part")));
 }
 
+TEST(Study, TheSummaryIsNeverWrittenThroughALinkPlantedAsItsPartFile) {
+  const StudyFolder study;
+  const std::string victim = study.dir.file("victim.txt");
+  {
+    std::FILE* f = std::fopen(victim.c_str(), "wb");
+    std::fputs("keep me", f);
+    std::fclose(f);
+  }
+  fs::create_symlink(victim, study.dir.file("beam1.study.csv.part"));
+  const Job job = batch({"--vary", "lb=10,20", study.base});
+  EXPECT_NE(job.status, 0);
+  EXPECT_NE(job.err.find("beam1.study.csv.part"), std::string::npos) << job.err;
+  EXPECT_EQ(readBytes(victim), "keep me");
+}
+
 TEST(Study, AnUnreadableBaseFileStopsTheJobBeforeAnythingIsWritten) {
   const StudyFolder study;
   const Job job = batch({"--vary", "lb=10,20", "--output-dir", study.dir.file("out"), study.base,
