@@ -31,13 +31,15 @@ class CollectingPrompt : public UserPrompt {
   std::string first;
 };
 
-// Where Pbumax was reached: a step whose force equals the running maximum is the latest to have
-// raised (or equalled) it, as the run's own P ≥ PMax rule has it.
+// Where Pbumax was reached: the first step whose force reached the largest force of the run, the
+// same step the figures and the profile of the peak show. A bilinear bond law holds its plateau
+// force over many steps; the peak is where the plateau was first reached.
 class PeakTracker : public RunObserver {
  public:
   bool needsSections(int) const override { return false; }
   void stepFinished(const StepResult& r) override {
-    if (r.loadedEndForce == r.PMax) {
+    if (summary.stepAtPMax == 0 || r.loadedEndForce > forceAtPMax_) {
+      forceAtPMax_ = r.loadedEndForce;
       summary.stepAtPMax = r.step;
       summary.loadedEndSlipAtPMax = r.loadedEndSlip;
       summary.freeEndSlipAtPMax = r.s0;
@@ -45,6 +47,9 @@ class PeakTracker : public RunObserver {
     summary.finalSlip = r.loadedEndSlip;
   }
   RunSummary summary;
+
+ private:
+  double forceAtPMax_ = 0;
 };
 
 std::string summaryLine(const std::string& path, const RunSummary& s, const std::string& file) {

@@ -184,6 +184,20 @@ TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
   EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv.part")));
 }
 
+TEST(Study, TheStepAtPbumaxIsTheStepOfThePeakProfile) {
+  // A bilinear law holds its plateau force over many steps: the summary and the figure of the
+  // peak's distribution must name the same step, the one where the plateau was first reached.
+  testing::TempDir dir;
+  const std::string base = dir.file("bilinear.kvt");
+  fs::copy_file(example("bilinear.kvt"), base);
+  const Job job = batch({"--vary", "su=0.05", "--keep-runs", "--figures", "svg", base});
+  ASSERT_EQ(job.status, 0) << job.err;
+  const auto rows = csvLines(readBytes(dir.file("bilinear.study.csv")));
+  ASSERT_EQ(rows.size(), 2u);
+  const std::string step = fields(rows[1]).at(9);
+  EXPECT_TRUE(fs::exists(dir.file("bilinear.su=0.05.profile.step" + step + ".svg"))) << step;
+}
+
 TEST(Study, TheSummaryIsNeverWrittenThroughALinkPlantedAsItsPartFile) {
   const StudyFolder study;
   const std::string victim = study.dir.file("victim.txt");
