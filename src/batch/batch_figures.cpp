@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "batch_run.h"
-#include "figure_module.h"
+#include "figure_loader.h"
 #include "figures/report_figures.h"
 #include "files/atomic_write.h"
 

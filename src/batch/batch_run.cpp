@@ -7,7 +7,7 @@
 #include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
 #include "batch_figures.h"
-#include "figure_module.h"
+#include "figure_loader.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
 #include "output/result_file.h"

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "batch_figures.h"
-#include "figure_module.h"
+#include "figure_loader.h"
 #include "files/atomic_write.h"
 #include "files/full_path.h"
 #include "files/link_policy.h"

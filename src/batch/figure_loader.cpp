@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "figure_module.h"
+#include "figure_loader.h"
 
 #include <dlfcn.h>
 
