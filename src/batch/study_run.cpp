@@ -19,15 +19,14 @@
 #include "ordered_runs.h"
 #include "params/format_number.h"
 #include "progress_line.h"
-#include "required_length.h"
+#include "study_case.h"
 #include "study_figures.h"
+#include "study_report.h"
 #include "summary_table.h"
 
 namespace kvt {
 
 namespace {
-
-constexpr int kLbBox = 6;
 
 // Every file of a study carries the moment the study started, so the outputs do not depend on
 // when each run happened to be scheduled.
@@ -84,20 +83,6 @@ class SummaryWriter {
   std::FILE* file_ = nullptr;
 };
 
-struct RunRow {
-  SummaryRow row;
-  AnalysisParameters parameters;  // as committed, for the run's figures
-  RunStart start;
-  std::vector<std::string> files;
-  std::vector<LoadSlipRow> curve;
-};
-
-std::string forceText(double kgf, UnitSystem units) {
-  return formatNumber(inUnits(kgf, Quantity::Force, units),
-                      units == UnitSystem::SI ? "##0.00" : "####0") +
-         " " + std::string(unitName(Quantity::Force, units));
-}
-
 }  // namespace
 
 struct Study::Base {
@@ -147,115 +132,30 @@ std::uint64_t Study::gridRun(std::uint64_t k) const {
 
 StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) const {
   const FrozenClock clock(systemClock);
-  const StudyGrid& grid = study_.grid;
-  const SummaryTable table(grid, options_.units,
-                           study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
-  const double fyKgf = options_.units == UnitSystem::SI
-                           ? study_.fy / unitFactor(Quantity::Stress, UnitSystem::SI)
-                           : study_.fy;
-
-  // The entries of one case: the base file's, with the run's values typed in (and a length for
-  // the search), committed as "Execute" commits them.
-  const auto prepareCase = [&](std::uint64_t run, ParameterEntries& entries,
-                               const std::string* lb) -> std::optional<std::string> {
-    if (auto error = grid.enter(run, entries)) return error->message;
-    if (lb) {
-      entries.setText(kLbBox, "");
-      if (auto error = entries.setText(kLbBox, *lb)) return error->message;
-    }
-    return commitForRun(entries, options_);
-  };
-
   const bool figures = !options_.figureFormats.empty();
   const bool drawFamily = figures && runCount() <= kLargestFamily;
+  // Figures are drawn in grid order as the runs are handed over, never by the runs' threads:
+  // a PDF lists its fonts in the order the process first drew them.
+  const StudyCaseRunner cases(base_->entries, baseResultFile_, options_, study_, clock,
+                              drawFamily || (study_.keepRuns && figures));
+  const SummaryTable table(study_.grid, options_.units,
+                           study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
+  StudyReport report(base_->path, runCount(), study_, options_.units);
   std::vector<StudyPoint> points;
+  const LocalDateTime stamp = clock.now();
 
-  const auto work = [&](std::uint64_t k) {
-    const std::uint64_t run = gridRun(k);
-    RunRow out;
-    SummaryRow& row = out.row;
-    row.run = run + 1;
-    row.values = grid.values(run);
-    AnalysisParameters record;
-    ParameterEntries entries(record, base_->entries);
-    if (auto error = prepareCase(run, entries, nullptr)) {
-      row.error = *error;
-    } else {
-      RunWrites writes;
-      writes.resultFile = study_.keepRuns;
-      if (study_.keepRuns) {
-        record.resultFilePath = besideResultFile(
-            baseResultFile_, (grid.entries().empty() ? "" : grid.tag(run) + ".") + "T-S");
-        writes.loadSlipCsv = options_.loadSlipCsv;
-        writes.profileSteps = options_.profileSteps;
-        writes.units = options_.units;
-      }
-      // Figures are drawn in grid order as the runs are handed over, never by the runs' threads:
-      // a PDF lists its fonts in the order the process first drew them.
-      writes.keepCurve = drawFamily || (study_.keepRuns && figures);
-      RunOutcome outcome = runRecord(record, writes, clock);
-      row.succeeded = outcome.succeeded;
-      row.error = std::move(outcome.error);
-      row.summary = outcome.summary;
-      out.files = std::move(outcome.files);
-      out.curve = std::move(outcome.curve);
-      out.start = outcome.start;
-      out.parameters = record;
-    }
-    if (study_.findLb) {
-      row.yieldForce = fyKgf * static_cast<double>(record.Ab);
-      row.required = findRequiredLength(
-          row.yieldForce, study_.lbMaxTenths, [&](int tenths) -> std::variant<double, std::string> {
-            AnalysisParameters trial;
-            ParameterEntries trialEntries(trial, base_->entries);
-            const std::string lb = lengthText(tenths);
-            if (auto error = prepareCase(run, trialEntries, &lb)) return *error;
-            RunWrites nothing;
-            nothing.resultFile = false;
-            const RunOutcome outcome = runRecord(trial, nothing, clock);
-            if (!outcome.succeeded) return outcome.error;
-            return outcome.summary.PMax;
-          });
-    }
-    return out;
-  };
-
-  StudyResult result;
   SummaryWriter summary(summaryPath_);
   summary.write(table.header());
   ProgressLine progress(progressStream ? progressStream : stderr, base_->path, runCount(),
                         study_.findLb ? "cases" : "runs");
-  std::uint64_t done = 0, finished = 0;
-  std::vector<std::uint64_t> failed;  // runs whose run or search failed
-  std::optional<SummaryRow> single;
-  bool figuresFailed = false;
-  const LocalDateTime stamp = clock.now();
-  runInOrder<RunRow>(
-      runCount(), options_.jobs == 0 ? everyCore() : options_.jobs, work,
-      [&](std::uint64_t, RunRow&& out) {
+  std::uint64_t done = 0;
+  runInOrder<StudyCase>(
+      runCount(), options_.jobs == 0 ? everyCore() : options_.jobs,
+      [&](std::uint64_t k) { return cases.run(gridRun(k)); },
+      [&](std::uint64_t, StudyCase&& out) {
         summary.write(table.line(out.row));
-        const bool searchFailed =
-            out.row.required && out.row.required->kind == RequiredLength::Kind::Failed;
-        if (out.row.succeeded && !searchFailed) {
-          ++finished;
-        } else {
-          failed.push_back(out.row.run);
-        }
-        result.files.insert(result.files.end(), out.files.begin(), out.files.end());
-        if (runCount() == 1) single = out.row;
-        if (study_.keepRuns && figures && !out.curve.empty() && !out.files.empty()) {
-          try {
-            const RunRecord run{out.parameters, out.start, out.curve};
-            for (std::string& file : writeRunFigures(run, out.files.front(), options_.figureFormats,
-                                                     options_.profileSteps, options_.units, &stamp))
-              result.files.push_back(std::move(file));
-          } catch (const std::exception& error) {
-            if (!figuresFailed)
-              result.errors.push_back(base_->path + ": run " + std::to_string(out.row.run) + ": " +
-                                      error.what());
-            figuresFailed = true;
-          }
-        }
+        report.add(out.row, out.files);
+        if (study_.keepRuns && figures) writeKeptRunFigures(out, stamp, report);
         if (figures)
           points.push_back({std::move(out.row.values), out.row.succeeded, out.row.summary.PMax,
                             out.row.required,
@@ -267,53 +167,31 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
       });
   progress.clear();
   summary.finish();
-  result.files.push_back(summaryPath_);
-  if (figures) {
-    if (!drawFamily)
-      result.errors.push_back(base_->path + ": the load-slip curves of " +
-                              std::to_string(runCount()) + " runs are not drawn; a figure takes " +
-                              std::to_string(kLargestFamily) + " at most");
-    if (auto error = writeFigures(points, stamp, result.files)) {
-      result.errors.push_back(base_->path + ": " + *error);
-      figuresFailed = true;
-    }
-  }
-
-  std::string message = base_->path + ": ";
-  if (single && single->required && single->required->kind == RequiredLength::Kind::Found) {
-    const RequiredLength& r = *single->required;
-    message += "required lb " + lengthText(r.tenths) + " cm: Pbumax " +
-               forceText(r.PMax, options_.units) +
-               " reaches fy·Ab = " + forceText(single->yieldForce, options_.units);
-    if (r.shorterTenths > 0)
-      message += ", " + lengthText(r.shorterTenths) + " cm gives " +
-                 forceText(r.shorterPMax, options_.units);
-  } else if (single && single->required &&
-             single->required->kind == RequiredLength::Kind::NotReached) {
-    message += "fy·Ab = " + forceText(single->yieldForce, options_.units) + " not reached up to " +
-               lengthText(study_.lbMaxTenths) + " cm";
-  } else {
-    message += std::to_string(runCount()) + (runCount() == 1 ? " run, " : " runs, ") +
-               std::to_string(finished) + " finished";
-  }
-  result.message = message + " → " + summaryPath_;
-
-  if (!failed.empty()) {
-    std::string list;
-    for (std::size_t k = 0; k < failed.size() && k < 5; ++k)
-      list += (k == 0 ? "" : ", ") + std::to_string(failed[k]);
-    if (failed.size() > 5) list += ", …";
-    result.errors.push_back(base_->path + ": " + std::to_string(failed.size()) + " of " +
-                            std::to_string(runCount()) + " runs failed (run " + list +
-                            "); the outcome column of " + summaryPath_ + " says why");
-  }
-  result.succeeded = failed.empty() && !figuresFailed;
-  return result;
+  report.addFile(summaryPath_);
+  if (figures) writeFigures(points, stamp, drawFamily, report);
+  return report.finish(summaryPath_);
 }
 
-std::optional<std::string> Study::writeFigures(const std::vector<StudyPoint>& points,
-                                               const LocalDateTime& stamp,
-                                               std::vector<std::string>& written) const {
+void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stamp,
+                                StudyReport& report) const {
+  if (done.curve.empty() || done.files.empty()) return;
+  try {
+    const RunRecord run{done.parameters, done.start, done.curve};
+    for (std::string& file : writeRunFigures(run, done.files.front(), options_.figureFormats,
+                                             options_.profileSteps, options_.units, &stamp))
+      report.addFile(std::move(file));
+  } catch (const std::exception& error) {
+    report.runFiguresFailed(base_->path + ": run " + std::to_string(done.row.run) + ": " +
+                            error.what());
+  }
+}
+
+void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateTime& stamp,
+                         bool drawFamily, StudyReport& report) const {
+  if (!drawFamily)
+    report.note(base_->path + ": the load-slip curves of " + std::to_string(runCount()) +
+                " runs are not drawn; a figure takes " + std::to_string(kLargestFamily) +
+                " at most");
   const std::string& comment = base_->record.comment;
   const std::string name = comment.empty() || comment == ParameterEntries::kCommentPrompt
                                ? std::filesystem::path(base_->path).filename().string()
@@ -328,14 +206,13 @@ std::optional<std::string> Study::writeFigures(const std::vector<StudyPoint>& po
         std::string bytes = drawFigure(figure, format);
         stampCreationDate(bytes, format, stamp);
         writeFileAtomically(path, bytes);
-        written.push_back(path);
+        report.addFile(path);
       }
   } catch (const FileWriteError& error) {
-    return error.what();
+    report.studyFiguresFailed(base_->path + ": " + error.what());
   } catch (const FigureModuleError& error) {
-    return std::string("no study figure written: ") + error.what();
+    report.studyFiguresFailed(base_->path + ": no study figure written: " + error.what());
   }
-  return std::nullopt;
 }
 
 }  // namespace kvt

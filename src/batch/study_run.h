@@ -16,6 +16,9 @@
 
 namespace kvt {
 
+struct StudyCase;
+class StudyReport;
+
 // The K-th of N slices of a grid: the runs K, K + N, K + 2N, … (1-based), so that every slice
 // gets its share of short and long runs.
 struct Shard {
@@ -68,10 +71,12 @@ class Study {
 
  private:
   struct Base;
-  // The study's figures beside its summary; the error, if one could not be written.
-  std::optional<std::string> writeFigures(const std::vector<StudyPoint>& points,
-                                          const LocalDateTime& stamp,
-                                          std::vector<std::string>& written) const;
+  // A kept run's report figures beside its result file.
+  void writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stamp,
+                           StudyReport& report) const;
+  // The study's figures beside its summary.
+  void writeFigures(const std::vector<StudyPoint>& points, const LocalDateTime& stamp,
+                    bool drawFamily, StudyReport& report) const;
   Study(std::unique_ptr<Base> base, const BatchOptions& options, const StudyOptions& study);
 
   std::unique_ptr<Base> base_;

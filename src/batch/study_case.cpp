@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "study_case.h"
+
+#include "study_run.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kLbBox = 6;
+
+}  // namespace
+
+StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, std::string baseResultFile,
+                                 const BatchOptions& options, const StudyOptions& study,
+                                 const Clock& clock, bool keepCurves)
+    : base_(base),
+      baseResultFile_(std::move(baseResultFile)),
+      options_(options),
+      study_(study),
+      clock_(clock),
+      keepCurves_(keepCurves) {}
+
+std::optional<std::string> StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
+                                                  const std::string* lb) const {
+  if (auto error = study_.grid.enter(gridRun, entries)) return error->message;
+  if (lb) {
+    entries.setText(kLbBox, "");
+    if (auto error = entries.setText(kLbBox, *lb)) return error->message;
+  }
+  return commitForRun(entries, options_);
+}
+
+RunWrites StudyCaseRunner::writesFor(std::uint64_t gridRun, AnalysisParameters& record) const {
+  RunWrites writes;
+  writes.resultFile = study_.keepRuns;
+  if (study_.keepRuns) {
+    const StudyGrid& grid = study_.grid;
+    record.resultFilePath = besideResultFile(
+        baseResultFile_, (grid.entries().empty() ? "" : grid.tag(gridRun) + ".") + "T-S");
+    writes.loadSlipCsv = options_.loadSlipCsv;
+    writes.profileSteps = options_.profileSteps;
+    writes.units = options_.units;
+  }
+  writes.keepCurve = keepCurves_;
+  return writes;
+}
+
+StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
+  StudyCase out;
+  SummaryRow& row = out.row;
+  row.run = gridRun + 1;
+  row.values = study_.grid.values(gridRun);
+  AnalysisParameters record;
+  ParameterEntries entries(record, base_);
+  if (auto error = enter(gridRun, entries, nullptr)) {
+    row.error = *error;
+  } else {
+    RunOutcome outcome = runRecord(record, writesFor(gridRun, record), clock_);
+    row.succeeded = outcome.succeeded;
+    row.error = std::move(outcome.error);
+    row.summary = outcome.summary;
+    out.files = std::move(outcome.files);
+    out.curve = std::move(outcome.curve);
+    out.start = outcome.start;
+    out.parameters = record;
+  }
+  if (study_.findLb) {
+    const double fy = options_.units == UnitSystem::SI
+                          ? study_.fy / unitFactor(Quantity::Stress, UnitSystem::SI)
+                          : study_.fy;
+    row.yieldForce = fy * static_cast<double>(record.Ab);
+    row.required = requiredLength(gridRun, row.yieldForce);
+  }
+  return out;
+}
+
+RequiredLength StudyCaseRunner::requiredLength(std::uint64_t gridRun, double yieldForce) const {
+  return findRequiredLength(yieldForce, study_.lbMaxTenths,
+                            [&](int tenths) -> std::variant<double, std::string> {
+                              AnalysisParameters trial;
+                              ParameterEntries trialEntries(trial, base_);
+                              const std::string lb = lengthText(tenths);
+                              if (auto error = enter(gridRun, trialEntries, &lb)) return *error;
+                              RunWrites nothing;
+                              nothing.resultFile = false;
+                              const RunOutcome outcome = runRecord(trial, nothing, clock_);
+                              if (!outcome.succeeded) return outcome.error;
+                              return outcome.summary.PMax;
+                            });
+}
+
+}  // namespace kvt

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "study_report.h"
+
+#include "params/format_number.h"
+#include "study_run.h"
+
+namespace kvt {
+
+StudyReport::StudyReport(std::string basePath, std::uint64_t runCount, const StudyOptions& study,
+                         UnitSystem units)
+    : basePath_(std::move(basePath)), runCount_(runCount), study_(study), units_(units) {}
+
+void StudyReport::add(const SummaryRow& row, const std::vector<std::string>& files) {
+  const bool searchFailed = row.required && row.required->kind == RequiredLength::Kind::Failed;
+  if (row.succeeded && !searchFailed) {
+    ++finished_;
+  } else {
+    failed_.push_back(row.run);
+  }
+  files_.insert(files_.end(), files.begin(), files.end());
+  if (runCount_ == 1) single_ = row;
+}
+
+void StudyReport::runFiguresFailed(const std::string& line) {
+  if (!runFiguresFailed_) errors_.push_back(line);
+  runFiguresFailed_ = figuresFailed_ = true;
+}
+
+void StudyReport::studyFiguresFailed(const std::string& line) {
+  errors_.push_back(line);
+  figuresFailed_ = true;
+}
+
+std::string StudyReport::forceText(double kgf) const {
+  return formatNumber(inUnits(kgf, Quantity::Force, units_),
+                      units_ == UnitSystem::SI ? "##0.00" : "####0") +
+         " " + std::string(unitName(Quantity::Force, units_));
+}
+
+std::string StudyReport::outcomeLine() const {
+  const std::optional<RequiredLength>& required =
+      single_ ? single_->required : std::optional<RequiredLength>();
+  if (required && required->kind == RequiredLength::Kind::Found) {
+    std::string line = "required lb " + lengthText(required->tenths) + " cm: Pbumax " +
+                       forceText(required->PMax) +
+                       " reaches fy·Ab = " + forceText(single_->yieldForce);
+    if (required->shorterTenths > 0)
+      line += ", " + lengthText(required->shorterTenths) + " cm gives " +
+              forceText(required->shorterPMax);
+    return line;
+  }
+  if (required && required->kind == RequiredLength::Kind::NotReached)
+    return "fy·Ab = " + forceText(single_->yieldForce) + " not reached up to " +
+           lengthText(study_.lbMaxTenths) + " cm";
+  return std::to_string(runCount_) + (runCount_ == 1 ? " run, " : " runs, ") +
+         std::to_string(finished_) + " finished";
+}
+
+std::optional<std::string> StudyReport::failedRunsLine(const std::string& summaryPath) const {
+  if (failed_.empty()) return std::nullopt;
+  std::string list;
+  for (std::size_t k = 0; k < failed_.size() && k < 5; ++k)
+    list += (k == 0 ? "" : ", ") + std::to_string(failed_[k]);
+  if (failed_.size() > 5) list += ", …";
+  return basePath_ + ": " + std::to_string(failed_.size()) + " of " + std::to_string(runCount_) +
+         " runs failed (run " + list + "); the outcome column of " + summaryPath + " says why";
+}
+
+StudyResult StudyReport::finish(const std::string& summaryPath) const {
+  StudyResult result;
+  result.message = basePath_ + ": " + outcomeLine() + " → " + summaryPath;
+  result.errors = errors_;
+  if (auto line = failedRunsLine(summaryPath)) result.errors.push_back(std::move(*line));
+  result.files = files_;
+  result.succeeded = failed_.empty() && !figuresFailed_;
+  return result;
+}
+
+}  // namespace kvt

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "output/units.h"
+#include "summary_table.h"
+
+namespace kvt {
+
+struct StudyOptions;
+struct StudyResult;
+
+// What a study says when it is done, gathered from its cases in grid order as they are handed
+// over: one line for standard output (how many runs finished, or the required length of a single
+// case), the lines for standard error (which runs failed, figures that could not be written), and
+// every file written.
+class StudyReport {
+ public:
+  StudyReport(std::string basePath, std::uint64_t runCount, const StudyOptions& study,
+              UnitSystem units);
+
+  void add(const SummaryRow& row, const std::vector<std::string>& files);
+  void addFile(std::string path) { files_.push_back(std::move(path)); }
+  // A line for standard error about figures that could not be written; the study then fails.
+  // Of the kept runs' figures only the first failure is told: the others would say the same.
+  void runFiguresFailed(const std::string& line);
+  void studyFiguresFailed(const std::string& line);
+  // A line for standard error that does not fail the study.
+  void note(const std::string& line) { errors_.push_back(line); }
+
+  StudyResult finish(const std::string& summaryPath) const;
+
+ private:
+  std::string outcomeLine() const;
+  std::optional<std::string> failedRunsLine(const std::string& summaryPath) const;
+  std::string forceText(double kgf) const;
+
+  std::string basePath_;
+  std::uint64_t runCount_;
+  const StudyOptions& study_;
+  UnitSystem units_;
+  std::uint64_t finished_ = 0;
+  std::vector<std::uint64_t> failed_;  // runs whose run or search failed
+  std::optional<SummaryRow> single_;   // the row of a study of one run
+  std::vector<std::string> errors_;
+  std::vector<std::string> files_;
+  bool runFiguresFailed_ = false;
+  bool figuresFailed_ = false;
+};
+
+}  // namespace kvt
