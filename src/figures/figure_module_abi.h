@@ -15,6 +15,9 @@ namespace kvt {
 // refused instead of misreading the figure.
 inline constexpr int kFigureModuleVersion = 1;
 
+// The module's version, an `extern "C" const int` of that name, read before anything is called.
+inline constexpr const char* kFigureModuleVersionSymbol = "kvtFigureModuleVersion";
+
 inline constexpr const char* kFigureModuleEntry = "kvtRenderFigure";
 
 // Draws `figure` as a file of `format` into `bytes`; false with `error` set when it cannot.

@@ -31,6 +31,37 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$batch" --figures png,pdf 
 [ -s err.txt ] && fail "--figures wrote to standard error"
 [ -s beam1.load-slip.png ] && [ -s beam1.profile.step251.pdf ] || fail "figures are missing"
 
+# Figures are drawn offscreen whatever platform the desktop chose, and never without a font.
+rm -f beam1.*.png
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$batch" --figures png beam1.kvt >out.txt 2>err.txt ||
+  fail "QT_QPA_PLATFORM=xcb without a display stopped the figures"
+[ -s beam1.load-slip.png ] || fail "QT_QPA_PLATFORM=xcb: no figure"
+mkdir fonts && printf '<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
+  "$work/fonts" "$work/fonts" >fonts/fonts.conf
+rm -f beam1.*.png
+FONTCONFIG_FILE="$work/fonts/fonts.conf" "$batch" --figures png beam1.kvt >out.txt 2>err.txt
+[ $? -eq 1 ] || fail "figures without a font did not fail"
+grep -q "no usable font: fontconfig (set up by FONTCONFIG_FILE=$work/fonts/fonts.conf)" err.txt ||
+  fail "the missing font's message does not name the fontconfig set-up"
+ls beam1.*.png >/dev/null 2>&1 && fail "figures without a font were written"
+
+# The figure module is found from where the program is, never from where it was built, and only
+# where no other user could have put it.
+strings -d "$batch" | grep -qF "$(dirname "$(dirname "$batch")")" &&
+  fail "kvt-batch holds the path of its build tree"
+mkdir open && cp "$batch" "$(dirname "$batch")/kvt-figures.so" open/ && chmod 777 open
+open/kvt-batch --figures png beam1.kvt >out.txt 2>err.txt && fail "a module others can write was loaded"
+grep -q "open/kvt-figures.so is not loaded: its folder .*/open can be written by other users" err.txt ||
+  fail "the refused module's message does not say why"
+ls beam1.*.png >/dev/null 2>&1 && fail "figures were drawn by a module others can write"
+if [ "$(id -u)" -eq 0 ] && unshare -m true 2>/dev/null; then
+  unshare -m sh -c 'umount -l /proc && exec "$0" --figures png beam1.kvt' "$batch" >out.txt 2>err.txt
+  grep -q 'kvt-figures.so cannot be found: /proc/self/exe cannot be read' err.txt ||
+    fail "without /proc the module was not reported missing"
+else
+  echo "skipped: kvt-batch without /proc needs root, to unmount /proc in a namespace of its own"
+fi
+
 # A study: one summary row per run; a mistake in it stops the job before anything is written.
 "$batch" --vary lb=10,20 --vary bar=D13 -j2 beam1.kvt >out.txt 2>err.txt || fail "study failed"
 [ "$(wc -l <beam1.study.csv)" -eq 3 ] || fail "the summary does not have a header and 2 rows"
