@@ -13,14 +13,16 @@
 
 namespace kvt {
 
-PullOutRun::PullOutRun(const AnalysisParameters& parameters, RunObserver& observer)
+PullOutRun::PullOutRun(const AnalysisParameters& parameters, RunObserver& observer, LawEntries law)
     : p_(parameters),
       observer_(observer),
+      law_(std::move(law)),
       sectionSink_([this](std::span<const SectionRow> rows) { observer_.sectionsComputed(rows); }) {
 }
 
-void PullOutRun::prepare(const BondLaw& law) {
-  tauMax_ = law.peak();
+void PullOutRun::prepare(const RunLaw& law) {
+  tauMax_ = std::visit([](const auto& l) { return l.peak(); }, law);
+  residual_ = std::visit([](const auto& l) { return residualOf(l); }, law);
   // Allocated once for steps 1 … 10000 and filled step by step; index 0 is never a step.
   slipHistory_ = std::make_unique_for_overwrite<double[]>(kMaxSteps + 1);
   tauAvgHistory_ = std::make_unique_for_overwrite<double[]>(kMaxSteps + 1);
@@ -40,8 +42,7 @@ void PullOutRun::prepare(const BondLaw& law) {
 }
 
 PullOutRun::Outcome PullOutRun::run() {
-  const BondLaw law(p_);
-  prepare(law);
+  prepare(formRunLaw(law_, p_));
   observer_.runStarted({tauMax_, geometry_.segmentCount, geometry_.displayStride, ds_, p_.deltaL});
   for (;;) {
     ++step_;
@@ -63,6 +64,7 @@ PullOutRun::Outcome PullOutRun::run() {
 
 bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
   const float dsAtStart = ds_;
+  const bool onResidual = residual_ && s0_ > residual_->from;
   const double P = loadedEndForce;
   constexpr const char* tauAvgName = "the average bond stress P / (segmentCount·Δl·φ)";
   const double bondedSurface = geometry_.segmentCount * march_->deltaL() * march_->phi();
@@ -103,7 +105,7 @@ bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
   s0_ = s0_ + static_cast<double>(ds_);
   tauAvgPrev_ = tauAvg;
   if (step_ % 5 == 0) observer_.yieldPoint(step_);
-  return tauAvg == 0;
+  return tauAvg == 0 || onResidual;
 }
 
 void PullOutRun::setDs(double value, const char* rule) {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "bond_law.h"
 #include "params/analysis_parameters.h"
+#include "run_law.h"
 #include "run_observer.h"
 #include "run_records.h"
 #include "section_march.h"
@@ -26,13 +26,19 @@ namespace kvt {
 // The parameters are only read, so any number of runs may share one record or run side by side
 // on copies. Every change of ds is told to the observer (`slipIncrementChanged`); the desktop
 // program writes it back into the record's `initialDs`, where the analysis window shows it.
+//
+// The bond law is kvt's own unless another is given. A law that holds a residual stress beyond
+// its last kink (MC2010's τbf, a table's last value) never brings the average bond stress to
+// zero; its run ends at the first step whose free end has slipped past that kink, where every
+// section carries the residual stress and every later step would repeat this one.
 class PullOutRun {
  public:
   static constexpr int kMaxSteps = 10000;
 
   enum class Outcome { Finished, Stopped };
 
-  PullOutRun(const AnalysisParameters& parameters, RunObserver& observer);
+  PullOutRun(const AnalysisParameters& parameters, RunObserver& observer,
+             LawEntries law = KvtLawEntries{});
 
   // Finds tauMax, prepares the run and marches step by step to its end. Throws
   // `ArithmeticError` on a fault, `ParameterError` for a bar of negative length before the run
@@ -43,6 +49,7 @@ class PullOutRun {
   double tauMax() const { return tauMax_; }
   const SegmentGeometry& geometry() const { return geometry_; }
   const AnalysisParameters& parameters() const { return p_; }
+  const LawEntries& law() const { return law_; }
   int step() const { return step_; }
   double s0() const { return s0_; }
   float ds() const { return ds_; }
@@ -51,7 +58,7 @@ class PullOutRun {
   const StepResult& lastResult() const { return last_; }
 
  private:
-  void prepare(const BondLaw& law);
+  void prepare(const RunLaw& law);
   // Steps 5 to 16 of a step; true when the run has reached its normal end.
   bool finishStep(double loadedEndSlip, double loadedEndForce);
   void setDs(double value, const char* rule);
@@ -59,6 +66,7 @@ class PullOutRun {
 
   const AnalysisParameters& p_;
   RunObserver& observer_;
+  LawEntries law_;
 
   SegmentGeometry geometry_;
   double tauMax_ = 0;
@@ -69,6 +77,7 @@ class PullOutRun {
   double tauAvgMax_ = 0;
   double PMax_ = 0;
   bool pastPeak_ = false;
+  std::optional<Residual> residual_;
   std::unique_ptr<double[]> slipHistory_;
   std::unique_ptr<double[]> tauAvgHistory_;
 

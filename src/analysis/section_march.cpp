@@ -11,8 +11,8 @@
 
 namespace kvt {
 
-SectionMarch::SectionMarch(const BondLaw& law, const AnalysisParameters& p)
-    : law_(law), geometry_(segmentGeometry(p.lb, p.deltaL)) {
+SectionMarch::SectionMarch(RunLaw law, const AnalysisParameters& p)
+    : law_(std::move(law)), geometry_(segmentGeometry(p.lb, p.deltaL)) {
   requireFinite(p.phi, "φ");
   requireFinite(p.Es, "Es");
   requireFinite(p.Ab, "Ab");
@@ -23,12 +23,18 @@ SectionMarch::SectionMarch(const BondLaw& law, const AnalysisParameters& p)
 }
 
 std::pair<double, double> SectionMarch::march(double s0, int step, const RowSink& sink) {
+  return std::visit([&](const auto& law) { return marchWith(law, s0, step, sink); }, law_);
+}
+
+template <class Law>
+std::pair<double, double> SectionMarch::marchWith(const Law& law, double s0, int step,
+                                                  const RowSink& sink) {
   State state;
   state.s = s0;
   const int n = geometry_.segmentCount;
   if (!sink) {
     int faultAt = 0;
-    const auto loadedEnd = marchWithoutRows(s0, faultAt, state);
+    const auto loadedEnd = marchWithoutRows(law, s0, faultAt, state);
     if (faultAt != 0) throwFault(step, faultAt, state.s, state.P);
     return loadedEnd;
   }
@@ -37,7 +43,7 @@ std::pair<double, double> SectionMarch::march(double s0, int step, const RowSink
   const int chunk = static_cast<int>(rows_.size());
   for (int first = 1; first <= n; first += chunk) {
     const int last = first + std::min(chunk, n - first + 1) - 1;
-    const int computed = marchChunk(state, first, last);
+    const int computed = marchChunk(law, state, first, last);
     // The sections before a fault were computed; they are handed over before the run ends.
     if (computed > 0) sink(std::span(rows_.data(), static_cast<std::size_t>(computed)));
     if (computed < last - first + 1) throwFault(step, first + computed, state.s, state.P);
@@ -45,11 +51,12 @@ std::pair<double, double> SectionMarch::march(double s0, int step, const RowSink
   return {state.s, state.P};
 }
 
-int SectionMarch::marchChunk(State& state, int first, int last) {
+template <class Law>
+int SectionMarch::marchChunk(const Law& lawOfRun, State& state, int first, int last) {
   // Everything in locals: the loop carries s and P from segment to segment, and a store and
   // reload through memory would lengthen that chain. The rows written below are doubles too,
   // so the compiler would otherwise reload every constant of the law after each row.
-  const BondLaw law = law_;
+  const Law law = lawOfRun;
   const int stride = geometry_.displayStride;
   const double phi = phi_;
   const double deltaL = deltaL_;
@@ -88,8 +95,10 @@ int SectionMarch::marchChunk(State& state, int first, int last) {
 
 // The same arithmetic as marchChunk, in the same order, with nothing stored: a run that nobody
 // watches section by section (a batch run, a study) spends its time on the bond law alone.
-std::pair<double, double> SectionMarch::marchWithoutRows(double s0, int& faultAt, State& state) {
-  const BondLaw law = law_;
+template <class Law>
+std::pair<double, double> SectionMarch::marchWithoutRows(const Law& lawOfRun, double s0,
+                                                         int& faultAt, State& state) {
+  const Law law = lawOfRun;
   const double phi = phi_;
   const double deltaL = deltaL_;
   const double EsAb = static_cast<double>(EsAb_);
@@ -116,7 +125,8 @@ std::pair<double, double> SectionMarch::marchWithoutRows(double s0, int& faultAt
 
 void SectionMarch::throwFault(int step, int i, double s, double P) const {
   const std::string where = " at step " + std::to_string(step) + ", segment " + std::to_string(i);
-  const double tau = law_.stress(s);  // throws when the bond law itself overflowed
+  // Throws when the bond law itself overflowed.
+  const double tau = std::visit([s](const auto& law) { return law.stress(s); }, law_);
   const double dP = tau * phi_ * deltaL_;
   if (EsAb_ == 0)
     throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, "the slip update" + where,
@@ -132,9 +142,9 @@ void SectionMarch::throwFault(int step, int i, double s, double P) const {
                             " cm is beyond the double-precision range");
 }
 
-std::vector<SectionRow> replaySections(const AnalysisParameters& p, double s0, int step) {
-  const BondLaw law(p);
-  SectionMarch march(law, p);
+std::vector<SectionRow> replaySections(const AnalysisParameters& p, double s0, int step,
+                                       const LawEntries& law) {
+  SectionMarch march(formRunLaw(law, p), p);
   std::vector<SectionRow> rows;
   rows.reserve(static_cast<std::size_t>(std::max(march.geometry().segmentCount, 0)));
   march.march(s0, step, [&](std::span<const SectionRow> chunk) {

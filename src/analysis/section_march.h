@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "bond_law.h"
 #include "params/analysis_parameters.h"
+#include "run_law.h"
 #include "run_records.h"
 #include "segment_geometry.h"
 
@@ -17,7 +17,9 @@ namespace kvt {
 // free-end slip s0: the bond force of a segment comes from the bond law at its start section,
 // and the slip grows by the bar's elongation under the segment's mean force. The same object
 // serves the run and a later replay of any of its steps, so a replayed step gives the sections
-// of the run bit for bit.
+// of the run bit for bit. The march is written once for every law and compiled for each: the law
+// is chosen once per march, outside the segment loop, so kvt's own law runs the very loop it
+// always ran.
 class SectionMarch {
  public:
   // Sections are handed over in chunks, so a bar of millions of segments needs no step-sized
@@ -28,9 +30,9 @@ class SectionMarch {
 
   // Divides the bar and forms the march's constants (Es·Ab and 2·Es·Ab in single precision).
   // Throws `ArithmeticError` when the geometry or a constant faults.
-  SectionMarch(const BondLaw& law, const AnalysisParameters& p);
+  SectionMarch(RunLaw law, const AnalysisParameters& p);
 
-  const BondLaw& law() const { return law_; }
+  const RunLaw& law() const { return law_; }
   const SegmentGeometry& geometry() const { return geometry_; }
   double deltaL() const { return deltaL_; }
   double phi() const { return phi_; }
@@ -48,14 +50,18 @@ class SectionMarch {
     int sinceShown = 0;
     int displayRow = 0;
   };
+  template <class Law>
+  std::pair<double, double> marchWith(const Law& law, double s0, int step, const RowSink& sink);
   // Segments first … last into rows_[0 …]; returns how many were computed before a fault
   // (a non-finite value) or all of them.
-  int marchChunk(State& state, int first, int last);
+  template <class Law>
+  int marchChunk(const Law& law, State& state, int first, int last);
   // The loaded end of a march that keeps no rows; the segment of a fault in `faultAt`.
-  std::pair<double, double> marchWithoutRows(double s0, int& faultAt, State& state);
+  template <class Law>
+  std::pair<double, double> marchWithoutRows(const Law& law, double s0, int& faultAt, State& state);
   [[noreturn]] void throwFault(int step, int i, double s, double P) const;
 
-  BondLaw law_;
+  RunLaw law_;
   SegmentGeometry geometry_;
   double deltaL_ = 0;
   double phi_ = 0;
@@ -66,7 +72,9 @@ class SectionMarch {
 
 // The sections of one step of a run, marched again from that step's free-end slip s0, exactly as
 // the run handed them over. The parameters are those the run was made with; s0 comes from the
-// run's step results, which keep it for every step. Throws as the run's march would.
-std::vector<SectionRow> replaySections(const AnalysisParameters& p, double s0, int step);
+// run's step results, which keep it for every step, and the law is the run's. Throws as the
+// run's march would.
+std::vector<SectionRow> replaySections(const AnalysisParameters& p, double s0, int step,
+                                       const LawEntries& law = KvtLawEntries{});
 
 }  // namespace kvt
