@@ -13,37 +13,13 @@
 #include <system_error>
 #include <vector>
 
+#include "file_descriptor.h"
 #include "full_path.h"
 #include "link_policy.h"
 
 namespace kvt {
 
 namespace {
-
-// The folder part of a path, with its separator ("" for a bare name).
-std::string folderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-// The permissions a newly created file gets under the process's umask.
-mode_t defaultFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
 
 // Writes everything and brings it to the disk; the system's error number, or 0.
 int writeAndSync(int fd, std::string_view bytes, mode_t mode) {
@@ -64,24 +40,6 @@ std::string freshName(const std::string& folder) {
     if (::lstat(path.c_str(), &info) != 0) return path;
   }
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() { release(); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now; the system's error number, or 0.
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd >= 0 && ::close(fd) != 0 ? errno : 0;
-  }
-
- private:
-  int fd_;
-};
 
 // The new file is written without a name (O_TMPFILE), so a process killed while it writes leaves
 // nothing behind, and gets a name only once it is complete and on disk. The name is a hidden
@@ -147,14 +105,17 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
   std::error_code refused;
   const std::string file = followLinksForWriting(path, refused);
   if (refused) throw FileWriteError(path, refused.value(), refused.message());
-  // A special file such as /dev/full cannot be replaced by a rename: it is written in place.
+  // A device such as /dev/full is written in place; a pipe, a socket or a folder is refused.
   struct stat target {};
   const bool exists = ::stat(file.c_str(), &target) == 0;
-  if (exists && !S_ISREG(target.st_mode)) {
-    if (S_ISDIR(target.st_mode)) throw FileWriteError(path, EISDIR);
-    Descriptor fd(::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) throw FileWriteError(path, errno);
-    const int error = writeAll(fd.get(), bytes) ? 0 : errno;
+  if (exists && specialTarget(target.st_mode) == SpecialTarget::Refused)
+    throw FileWriteError(path, refusedTargetError(target.st_mode),
+                         refusedTargetReason(target.st_mode));
+  if (exists && specialTarget(target.st_mode) == SpecialTarget::Device) {
+    int error = 0;
+    Descriptor fd(openDeviceInPlace(file, error));
+    if (fd.get() < 0) throw FileWriteError(path, error);
+    error = writeAll(fd.get(), bytes) ? 0 : errno;
     const int closing = fd.release();
     if (error != 0 || closing != 0) throw FileWriteError(path, error != 0 ? error : closing);
     return;
