@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "command_outputs.h"
 #include "ordered_runs.h"
 
 namespace kvt {
@@ -47,6 +48,10 @@ int runFiles(const BatchCommand& command, const Clock& clock, std::FILE* out, st
   for (const std::string& file : command.files)
     results.push_back(resultFileFor(file, options.outputDir));
   if (auto clash = sameOutput(command.files, results)) {
+    printError(err, *clash);
+    return 2;
+  }
+  if (auto clash = outputClash(command, {})) {
     printError(err, *clash);
     return 2;
   }
@@ -99,6 +104,10 @@ int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, 
     summaries.push_back(studies.back()->summaryPath());
   }
   if (auto clash = sameOutput(command.files, summaries)) {
+    printError(err, *clash);
+    return 2;
+  }
+  if (auto clash = outputClash(command, summaries)) {
     printError(err, *clash);
     return 2;
   }

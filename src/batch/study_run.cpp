@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "study_run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <utility>
 
 #include "batch_figures.h"
 #include "figure_loader.h"
+#include "files/appending_file.h"
 #include "files/atomic_write.h"
-#include "files/full_path.h"
-#include "files/link_policy.h"
 #include "ordered_runs.h"
 #include "params/format_number.h"
 #include "progress_line.h"
@@ -37,50 +30,6 @@ class FrozenClock final : public Clock {
 
  private:
   LocalDateTime now_;
-};
-
-// The summary, written row by row under a ".part" name and renamed once it is whole. The target
-// is found through the same link rule as every other output, and the ".part" file itself is never
-// opened through a link: in a shared folder anyone could have planted one under that name.
-class SummaryWriter {
- public:
-  explicit SummaryWriter(const std::string& path) {
-    std::error_code refused;
-    path_ = followLinksForWriting(path, refused);
-    partPath_ = path_ + ".part";
-    if (refused) fail("cannot be created", refused.message());
-    const int fd = ::open(partPath_.c_str(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0666);
-    if (fd < 0 || !(file_ = ::fdopen(fd, "wb"))) {
-      const int error = errno;
-      if (fd >= 0) ::close(fd);
-      fail("cannot be created", std::strerror(error));
-    }
-  }
-  ~SummaryWriter() {
-    if (file_) std::fclose(file_);
-  }
-  SummaryWriter(const SummaryWriter&) = delete;
-  SummaryWriter& operator=(const SummaryWriter&) = delete;
-
-  void write(const std::string& text) {
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0)
-      fail("cannot be written", std::strerror(errno));
-  }
-  void finish() {
-    std::FILE* file = std::exchange(file_, nullptr);
-    if (std::fclose(file) != 0) fail("cannot be written", std::strerror(errno));
-    if (std::rename(partPath_.c_str(), path_.c_str()) != 0)
-      fail("cannot be renamed", std::strerror(errno));
-  }
-
- private:
-  [[noreturn]] void fail(const char* what, const std::string& reason) const {
-    throw std::runtime_error("the summary " + fullPath(partPath_) + " " + what + ": " + reason);
-  }
-  std::string path_;
-  std::string partPath_;
-  std::FILE* file_ = nullptr;
 };
 
 }  // namespace
@@ -144,8 +93,10 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   std::vector<StudyPoint> points;
   const LocalDateTime stamp = clock.now();
 
-  SummaryWriter summary(summaryPath_);
-  summary.write(table.header());
+  // Row by row as NAME.part, moved over the summary when whole: a study killed part-way leaves
+  // the rows it finished, and never passes for a whole one.
+  AppendingFile summary(summaryPath_);
+  summary.append(table.header());
   ProgressLine progress(progressStream ? progressStream : stderr, base_->path, runCount(),
                         study_.findLb ? "cases" : "runs");
   std::uint64_t done = 0;
@@ -153,7 +104,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
       runCount(), options_.jobs == 0 ? everyCore() : options_.jobs,
       [&](std::uint64_t k) { return cases.run(gridRun(k)); },
       [&](std::uint64_t, StudyCase&& out) {
-        summary.write(table.line(out.row));
+        summary.append(table.line(out.row));
         report.add(out.row, out.files);
         if (study_.keepRuns && figures) writeKeptRunFigures(out, stamp, report);
         if (figures)

@@ -8,8 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "batch/batch_command_line.h"
-#include "batch/batch_job.h"
+#include "batch_invocation.h"
 #include "report_reading.h"
 #include "support/file_bytes.h"
 #include "support/fixed_clock.h"
@@ -19,40 +18,11 @@ namespace kvt {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::batch;
+using testing::example;
+using testing::Job;
 using testing::readBytes;
-
-std::string example(const std::string& name) {
-  const char* data = std::getenv("KVT_TEST_DATA");
-  return std::string(data != nullptr ? data : ".") + "/../../examples/" + name;
-}
-
-std::string contents(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  for (int c; (c = std::fgetc(file)) != EOF;)
-    text += static_cast<char>(c);
-  std::fclose(file);
-  return text;
-}
-
-struct Job {
-  int status = 0;
-  std::string out, err;
-};
-
-// kvt-batch with these arguments, the clock fixed.
-Job batch(std::vector<std::string> args) {
-  const auto parsed = parseBatchCommandLine(args);
-  if (const auto* error = std::get_if<UsageError>(&parsed)) return {2, "", error->message};
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const testing::FixedClock clock;
-  Job job;
-  job.status = runBatchCommand(std::get<BatchCommand>(parsed), clock, out, err);
-  job.out = contents(out);
-  job.err = contents(err);
-  return job;
-}
+using testing::StudyFolder;
 
 // Every file of a folder by name, with its bytes.
 std::map<std::string, std::string> folder(const fs::path& dir) {
@@ -80,12 +50,6 @@ std::vector<std::string> fields(const std::string& line) {
     all.push_back(field);
   return all;
 }
-
-struct StudyFolder {
-  StudyFolder() : base(dir.file("beam1.kvt")) { fs::copy_file(example("default.kvt"), base); }
-  testing::TempDir dir;
-  std::string base;
-};
 
 TEST(Study, OutputsAreTheSameForAnyNumberOfThreads) {
   const StudyFolder study;
