@@ -13,6 +13,7 @@ KVT_RUN_PACKAGES=(
 KVT_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+  libtomlplusplus-dev
 )
 
 # What the tests, benchmarks and fuzzers need on top, with the tools that check the desktop

@@ -7,6 +7,7 @@
 #include "codes/code_units.h"
 #include "codes/mc2010.h"
 #include "params/format_number.h"
+#include "slip_fault.h"
 
 namespace kvt {
 
@@ -95,9 +96,7 @@ Mc2010Law::Mc2010Law(const Mc2010Entries& e, double phi) {
 
 double Mc2010Law::stress(double s) const {
   const double tau = stressOrNaN(s);
-  if (std::isnan(tau))
-    throw ArithmeticError(ArithmeticError::Kind::InvalidOperation, "the MC2010 bond law",
-                          "the slip " + formatNumber(s, "0.000e+00") + " cm is not a slip");
+  if (std::isnan(tau)) throwNotASlip("the MC2010 bond law", s);
   return tau;
 }
 

@@ -5,6 +5,7 @@
 
 #include "analysis_error.h"
 #include "params/format_number.h"
+#include "slip_fault.h"
 
 namespace kvt {
 
@@ -57,9 +58,7 @@ TabulatedLaw::TabulatedLaw(const std::vector<LawPoint>& points) {
 
 double TabulatedLaw::stress(double s) const {
   const double tau = stressOrNaN(s);
-  if (std::isnan(tau))
-    throw ArithmeticError(ArithmeticError::Kind::InvalidOperation, "the tabulated bond law",
-                          "the slip " + formatNumber(s, "0.000e+00") + " cm is not a slip");
+  if (std::isnan(tau)) throwNotASlip("the tabulated bond law", s);
   return tau;
 }
 

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+//
+// Law files: the bond law of a run in a small TOML file, and a measured law's points in a CSV
+// file beside it.
+//
+//   law = "mc2010"                 law = "table"               law = "kvt"
+//   fcm = "38 MPa"  (or fck)       file = "measured.csv"
+//   bond = "good"   (or "other")
+//   failure = "pull-out"  ("splitting", "lower")
+//   c_clear = "8 mm"
+//   c_min = "25 mm"  c_max = "40 mm"   (splitting and lower)
+//   km = 12  Ktr = 0.02                (optional, 0 by default)
+//
+// Every quantity carries its unit. The CSV file's header names the units of its two columns,
+// "slip (mm),bond stress (MPa)" or in kgf and cm; its path is relative to the TOML file.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "analysis/run_law.h"
+
+namespace kvt {
+
+// A law file that cannot be read or describes no law. The message names the file by its full
+// path, the key or line, and the reason.
+class LawFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+LawEntries readLawFile(const std::string& path);
+
+// The points of a measured law, converted to cm and kgf/cm². Refused with the line and the reason
+// when a value is not a number or the slips do not increase.
+TableEntries readLawTable(const std::string& path);
+
+}  // namespace kvt
