@@ -13,6 +13,35 @@
 
 namespace kvt {
 
+namespace {
+
+// segmentCount·Δl·φ, the surface over which the loaded-end force is spread; its faults are the
+// run's at the end of its first step.
+double bondedSurface(const SectionMarch& march) {
+  constexpr const char* tauAvgName = "the average bond stress P / (segmentCount·Δl·φ)";
+  const int segmentCount = march.geometry().segmentCount;
+  if (segmentCount <= 0)
+    throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
+                          "the bar has no segment (lb·1000 rounds to 0)");
+  const double surface = segmentCount * march.deltaL() * march.phi();
+  if (surface == 0)
+    throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
+                          "the bonded surface is zero (φ = 0)");
+  return surface;
+}
+
+}  // namespace
+
+void PullOutRun::checkBeforeRun(const AnalysisParameters& p, const LawEntries& entries) {
+  // The run's own start, in its order, then its first step's faults in theirs.
+  const RunLaw law = formRunLaw(entries, p);
+  (void)std::visit([](const auto& l) { return l.peak(); }, law);
+  const SectionMarch march(law, p);
+  requireFinite(p.initialDs, "initial ds");
+  march.checkFirstSegment(kFirstFreeEndSlip);
+  (void)bondedSurface(march);
+}
+
 PullOutRun::PullOutRun(const AnalysisParameters& parameters, RunObserver& observer, LawEntries law)
     : p_(parameters),
       observer_(observer),
@@ -31,10 +60,7 @@ void PullOutRun::prepare(const RunLaw& law) {
   geometry_ = march_->geometry();
   requireFinite(p_.initialDs, "initial ds");
 
-  // Step 1 is computed at a free-end slip of 1e-10 cm rather than 0: at zero slip the law gives
-  // zero stress everywhere, the average bond stress would be exactly zero and the run would end
-  // before it began.
-  s0_ = 1e-10;
+  s0_ = kFirstFreeEndSlip;
   ds_ = p_.initialDs;
   step_ = 0;
   tauAvgPrev_ = tauAvgMax_ = PMax_ = 0;
@@ -66,17 +92,10 @@ bool PullOutRun::finishStep(double loadedEndSlip, double loadedEndForce) {
   const float dsAtStart = ds_;
   const bool onResidual = residual_ && s0_ > residual_->from;
   const double P = loadedEndForce;
-  constexpr const char* tauAvgName = "the average bond stress P / (segmentCount·Δl·φ)";
-  const double bondedSurface = geometry_.segmentCount * march_->deltaL() * march_->phi();
-  if (geometry_.segmentCount <= 0)
-    throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
-                          "the bar has no segment (lb·1000 rounds to 0)");
-  if (bondedSurface == 0)
-    throw ArithmeticError(ArithmeticError::Kind::DivisionByZero, tauAvgName,
-                          "the bonded surface is zero (φ = 0)");
-  const double tauAvg = P / bondedSurface;
+  const double tauAvg = P / bondedSurface(*march_);
   if (!std::isfinite(tauAvg))
-    throw ArithmeticError(ArithmeticError::Kind::Overflow, tauAvgName,
+    throw ArithmeticError(ArithmeticError::Kind::Overflow,
+                          "the average bond stress P / (segmentCount·Δl·φ)",
                           "the value is beyond the double-precision range");
 
   // While the response is still low and flat, double the increment to reach the peak sooner.

@@ -37,8 +37,22 @@ class PullOutRun {
 
   enum class Outcome { Finished, Stopped };
 
+  // Step 1 is computed at this free-end slip rather than 0: at zero slip the law gives zero
+  // stress everywhere, the average bond stress would be exactly zero and the run would end
+  // before it began.
+  static constexpr double kFirstFreeEndSlip = 1e-10;
+
   PullOutRun(const AnalysisParameters& parameters, RunObserver& observer,
              LawEntries law = KvtLawEntries{});
+
+  // Throws what `run` would throw before it starts or at step 1 for a fault that the entries
+  // alone decide: a bond law that cannot be formed (db = 0, β·db = 0, ru = 0, an entry beyond
+  // the single range), a bar without segments, φ = 0, a stiffness Es·Ab of zero or beyond the
+  // single range, a negative length. A caller asks before it opens windows or files, so that a
+  // run bound to fail touches nothing; the message is the run's own. Costs one law and one
+  // segment, never a march along the bar.
+  static void checkBeforeRun(const AnalysisParameters& parameters,
+                             const LawEntries& law = KvtLawEntries{});
 
   // Finds tauMax, prepares the run and marches step by step to its end. Throws
   // `ArithmeticError` on a fault, `ParameterError` for a bar of negative length before the run
@@ -70,7 +84,7 @@ class PullOutRun {
 
   SegmentGeometry geometry_;
   double tauMax_ = 0;
-  double s0_ = 1e-10;
+  double s0_ = kFirstFreeEndSlip;
   float ds_ = 0;
   int step_ = 0;
   double tauAvgPrev_ = 0;

@@ -51,6 +51,14 @@ std::pair<double, double> SectionMarch::marchWith(const Law& law, double s0, int
   return {state.s, state.P};
 }
 
+void SectionMarch::checkFirstSegment(double s0) const {
+  if (geometry_.segmentCount < 1) return;
+  const double tau = std::visit([s0](const auto& law) { return law.stressOrNaN(s0); }, law_);
+  const double dP = tau * phi_ * deltaL_;
+  const double sNext = s0 + dP * deltaL_ / static_cast<double>(twoEsAb_);
+  if (!(std::isfinite(dP) && std::isfinite(sNext) && EsAb_ != 0)) throwFault(1, 1, s0, 0);
+}
+
 template <class Law>
 int SectionMarch::marchChunk(const Law& lawOfRun, State& state, int first, int last) {
   // Everything in locals: the loop carries s and P from segment to segment, and a store and

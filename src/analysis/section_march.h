@@ -43,6 +43,11 @@ class SectionMarch {
   // handed over.
   std::pair<double, double> march(double s0, int step, const RowSink& sink);
 
+  // The first segment of step 1 from s0, with nothing kept: throws what the march would throw
+  // there (a stiffness Es·Ab of zero divides by zero in every slip update), so that a run bound
+  // to fault at once can be refused before it writes anything.
+  void checkFirstSegment(double s0) const;
+
  private:
   struct State {
     double s = 0;

@@ -21,10 +21,11 @@ namespace {
 
 constexpr int kInitialDsBox = 20;
 
-// Nobody to ask: the runner never overwrites a parameter file, and every report is an error.
+// Nobody to ask: the runner loads a file that does not look like a parameter file all the same
+// (`partialEntryWarnings` says so on standard error), and every report is an error.
 class CollectingPrompt : public UserPrompt {
  public:
-  bool question(const std::string&, const std::string&) override { return false; }
+  bool question(const std::string&, const std::string&) override { return true; }
   void warning(const std::string&, const std::string& text) override {
     if (first.empty()) first = text;
   }
@@ -87,6 +88,14 @@ std::optional<std::string> loadForBatch(const std::string& path, ParameterEntrie
 std::vector<std::string> partialEntryWarnings(const std::string& path,
                                               const ParameterEntries& entries) {
   std::vector<std::string> warnings;
+  if (!looksLikeParameterEntries(entries.texts())) {
+    // Its entries are mostly zeros; a line for each of them would bury the one that matters.
+    warnings.push_back(path + ": does not look like a parameter file (" +
+                       std::to_string(fileEntriesWithoutNumber(entries.texts())) + " of its " +
+                       std::to_string(kFileNumericEntries) +
+                       " numeric lines hold no number); it is run as one");
+    return warnings;
+  }
   for (const PartialEntry& entry : partialEntries(entries.texts()))
     warnings.push_back(path + ": " + describe(entry));
   return warnings;
@@ -102,6 +111,14 @@ std::optional<std::string> commitForRun(ParameterEntries& entries, const BatchOp
 RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes,
                      const Clock& clock) {
   RunOutcome outcome;
+  // A run bound to fail at once leaves every earlier report and CSV file as it was.
+  try {
+    PullOutRun::checkBeforeRun(record);
+  } catch (const AnalysisError& error) {
+    outcome.error = error.what();
+    if (writes.resultFile) outcome.error += " Nothing was written.";
+    return outcome;
+  }
   PeakTracker peak;
   LoadSlipHistory history;
   ProfileCapture profiles(writes.profileSteps);

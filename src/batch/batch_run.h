@@ -76,7 +76,8 @@ RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes, 
 std::optional<std::string> loadForBatch(const std::string& path, ParameterEntries& entries);
 
 // The entries read only in part, one line each naming the file ("beam1.kvt: lb "20,5" is read
-// as 20"); the run goes on with what is read.
+// as 20"), or one line saying that the file does not look like a parameter file; the run goes on
+// with what is read.
 std::vector<std::string> partialEntryWarnings(const std::string& path,
                                               const ParameterEntries& entries);
 

@@ -11,6 +11,7 @@
 #include "cp932.h"
 #include "first_lines.h"
 #include "full_path.h"
+#include "params/partial_entries.h"
 
 namespace kvt {
 
@@ -19,6 +20,8 @@ namespace {
 // The boxes in file order; 0 stands for the "Detail output" flag on line 7.
 constexpr int kFileOrder[ParameterFileLines::kCount] = {1,  2,  3,  4,  5,  6,  0,  7,  8,  9,
                                                         10, 11, 12, 13, 14, 15, 16, 17, 21, 22};
+constexpr int kDeltaLBox = 4;
+constexpr std::size_t kDeltaLLine = 4;
 
 bool isOrdinaryFile(const std::string& path) {
   struct stat info {};
@@ -75,8 +78,20 @@ bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
                                           "unchanged.");
     return false;
   }
-  for (int k = 1; k <= ParameterFileLines::kCount; ++k)
-    lines.line[static_cast<std::size_t>(k)] = fromCp932(fileLines[static_cast<std::size_t>(k - 1)]);
+  ParameterFileLines fresh;
+  BoxTexts fileTexts;
+  for (int k = 1; k <= ParameterFileLines::kCount; ++k) {
+    std::string& line = fresh.line[static_cast<std::size_t>(k)];
+    line = fromCp932(fileLines[static_cast<std::size_t>(k - 1)]);
+    if (const int box = kFileOrder[k - 1]; box != 0) fileTexts[box] = line;
+  }
+  // A CSV file or a report given a parameter file's name would replace every entry with zeros.
+  if (!looksLikeParameterEntries(fileTexts) &&
+      !prompt.question(kLoadFailureTitle, "The file \"" + fullPath(path) +
+                                              "\" does not look like a parameter file. Load it "
+                                              "anyway?"))
+    return false;
+  lines = std::move(fresh);
 
   // Every line is applied, even after a rule's numeric error, so that the boxes show the whole
   // file; the first error is reported once at the end.
@@ -90,6 +105,10 @@ bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
     }
     if (auto error = entries.setText(box, text); error && !firstError) firstError = error;
   }
+  // The db line's rule has rewritten Δl with db/2 when db changed; the file's own Δl is what
+  // was saved, so it goes back into its box. Otherwise the same file would run with a different
+  // Δl depending on the db shown before it was loaded.
+  entries.setText(kDeltaLBox, lines.line[kDeltaLLine]);
   entries.record().resultFilePath = path;
   if (firstError)
     prompt.warning(kLoadFailureTitle, named + " was loaded, but an entry could not be converted: " +

@@ -36,10 +36,13 @@ SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries
                               UserPrompt& prompt);
 
 // Reads all 20 lines first, then gives each box its line as a change of its text, in file order,
-// so that the box rules run as for the user's own edits (a changed db line rewrites Δl). Lines
-// end with CR LF, or in a file without CR LF with LF or CR. Only an ordinary file is read, and
-// no more than 4 MB of it. A file that cannot be read, or ends before its 20th line, is reported
-// in one line naming its full path, and changes nothing. Returns whether the file was loaded.
+// so that the box rules run as for the user's own edits, and at last gives the Δl box its line
+// again: the db rule rewrites Δl while the lines are applied, and a saved case must load back
+// as it was saved. Lines end with CR LF, or in a file without CR LF with LF or CR. Only an
+// ordinary file is read, and no more than 4 MB of it. A file that cannot be read, or ends before
+// its 20th line, is reported in one line naming its full path, and changes nothing. A file of
+// which most numeric lines hold no number at all is loaded only if the user says so (No is the
+// default). Returns whether the file was loaded.
 bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
                        ParameterFileLines& lines, UserPrompt& prompt);
 

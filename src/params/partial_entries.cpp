@@ -27,4 +27,17 @@ std::string describe(const PartialEntry& entry) {
          shortestNumber(entry.value);
 }
 
+bool holdsNumber(std::string_view text) {
+  const std::size_t firstCharacter = text.find_first_not_of(" \t\n");
+  return firstCharacter != std::string_view::npos && firstCharacter < readNumber(text).used;
+}
+
+int fileEntriesWithoutNumber(const BoxTexts& boxes) {
+  constexpr int kInitialDsBox = 20;  // not kept in parameter files
+  int count = 0;
+  for (const NumericBox& box : kNumericBoxes)
+    if (box.number != kInitialDsBox && !holdsNumber(boxes[box.number])) ++count;
+  return count;
+}
+
 }  // namespace kvt

@@ -31,4 +31,18 @@ std::vector<PartialEntry> partialEntries(const BoxTexts& boxes);
 // What is read of the entry, for the user: lb "20,5" is read as 20
 std::string describe(const PartialEntry& entry);
 
+// Whether a text starts with a number, whatever follows: "20,5" and " 7" do; "abc", "-" and an
+// empty text hold no number at all.
+bool holdsNumber(std::string_view text);
+
+// A parameter file holds 18 numeric entries, every numeric box but "initial ds". When more than
+// half of them hold no number at all, the file is almost certainly something else given a
+// parameter file's name (a CSV file, a report), and loading it would replace every entry with
+// zeros.
+inline constexpr int kFileNumericEntries = 18;
+int fileEntriesWithoutNumber(const BoxTexts& boxes);
+inline bool looksLikeParameterEntries(const BoxTexts& boxes) {
+  return 2 * fileEntriesWithoutNumber(boxes) <= kFileNumericEntries;
+}
+
 }  // namespace kvt

@@ -8,6 +8,8 @@
 
 #include <limits>
 
+#include "analysis/analysis_error.h"
+#include "analysis/pull_out_run.h"
 #include "frm_open_save.h"
 #include "parameter_tooltips.h"
 #include "params/commit_parameters.h"
@@ -86,6 +88,14 @@ void Form1::execute() {
   if (controller_ && controller_->isRunning()) return;
   if (const auto error = commitParameters(entries_.texts(), entries_.record())) {
     prompt_.warning("KVT", "The analysis was not started. " + error->message);
+    return;
+  }
+  // A run bound to fail at once is refused here, in the run's own words, before its windows open
+  // and before its result file is created or cut short.
+  try {
+    PullOutRun::checkBeforeRun(entries_.record());
+  } catch (const AnalysisError& error) {
+    prompt_.warning("KVT", error.what());
     return;
   }
   hide();

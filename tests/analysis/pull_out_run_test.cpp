@@ -268,7 +268,40 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"φ = 0", [](AnalysisParameters& p) { p.phi = 0; }, true, 31, "φ = 0"},
         FaultCase{"Es = 0", [](AnalysisParameters& p) { p.Es = 0; }, true, 0, "Es·Ab is zero"},
         FaultCase{"Ab = 0", [](AnalysisParameters& p) { p.Ab = 0; }, true, 0, "Es·Ab is zero"},
-        FaultCase{"φ = ∞", [](AnalysisParameters& p) { p.phi = HUGE_VALF; }, false, 0, "φ"}));
+        FaultCase{"φ = ∞", [](AnalysisParameters& p) { p.phi = HUGE_VALF; }, false, 0, "φ"},
+        FaultCase{"β = 0", [](AnalysisParameters& p) { p.beta = 0; }, false, 0, "β·db"},
+        FaultCase{"ru = 0", [](AnalysisParameters& p) { p.ru = 0; }, false, 0, "ru is zero"},
+        FaultCase{"Es·Ab beyond single", [](AnalysisParameters& p) { p.Es = 1e30f, p.Ab = 1e10f; },
+                  false, 0, "Es·Ab"}));
+
+// Every fault the entries alone decide is found before the run, in the run's own words.
+TEST_P(PullOutRunFault, IsRefusedBeforeTheRunInTheRunsWords) {
+  const FaultCase& c = GetParam();
+  AnalysisParameters p = committedDefaults();
+  c.change(p);
+  Recorder r;
+  std::string duringRun, beforeRun;
+  try {
+    PullOutRun(p, r).run();
+  } catch (const AnalysisError& e) {
+    duringRun = e.what();
+  }
+  try {
+    PullOutRun::checkBeforeRun(p);
+  } catch (const AnalysisError& e) {
+    beforeRun = e.what();
+  }
+  EXPECT_FALSE(beforeRun.empty()) << c.what;
+  EXPECT_EQ(beforeRun, duringRun) << c.what;
+}
+
+TEST(PullOutRun, CheckBeforeRunPassesWhatRunsAndRefusesANegativeBar) {
+  EXPECT_NO_THROW(PullOutRun::checkBeforeRun(committedDefaults()));
+  EXPECT_NO_THROW(PullOutRun::checkBeforeRun(committedBilinear()));
+  AnalysisParameters p = committedDefaults();
+  p.lb = -20;
+  EXPECT_THROW(PullOutRun::checkBeforeRun(p), ParameterError);
+}
 
 TEST(PullOutRun, ANeverFallingBranchOverflowsTheIncrementNearStep5280) {
   AnalysisParameters p = committedDefaults();

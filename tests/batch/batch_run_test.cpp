@@ -8,6 +8,7 @@
 #include <string>
 
 #include "report_reading.h"
+#include "support/file_bytes.h"
 #include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 
@@ -90,19 +91,67 @@ TEST(BatchRun, FailuresNameTheFileAndReason) {
   EXPECT_FALSE(missing.succeeded);
   EXPECT_NE(missing.message.find(dir.file("nope.kvt")), std::string::npos);
   EXPECT_NE(missing.message.find("No such file or directory"), std::string::npos);
+}
 
-  // φ = 0 passes no bond force: the average bond stress has a zero divisor at step 1.
-  const ExampleCopy example("default.kvt");
-  replaceEntry(example, "4.00", "0");
+// A run bound to fail at once writes nothing: the report and CSV file of the run before stay
+// byte for byte, and the message is the run's own.
+TEST(BatchRun, ADoomedRunLeavesThePreviousOutputsByteForByte) {
+  struct Case {
+    const char* line;
+    const char* value;
+    const char* cause;
+  };
+  const Case cases[] = {
+      {"20.00", "abc", "no segment"}, {"4.00", "0", "φ = 0"},      {"1.27", "0", "Es·Ab is zero"},
+      {"2.100", "3e32", "Es·Ab"},     {"1.30", "0", "db is zero"}, {"102.0", "0", "β·db"},
+      {"3.25", "0", "ru is zero"},
+  };
+  const testing::FixedClock clock;
   BatchOptions options;
   options.loadSlipCsv = true;
-  options.figureFormats = {FigureFormat::Svg};
-  const BatchResult failed = runParameterFile(example.path, options, clock);
-  EXPECT_FALSE(failed.succeeded);
-  EXPECT_TRUE(failed.message.starts_with(example.path + ": ")) << failed.message;
-  EXPECT_TRUE(failed.message.ends_with("No step finished, so no CSV file or figure was written."))
-      << failed.message;
-  EXPECT_EQ(failed.files, std::vector<std::string>{example.dir.file("default.T-S")});
+  for (const auto& [line, value, cause] : cases) {
+    const ExampleCopy example("default.kvt");
+    ASSERT_TRUE(runParameterFile(example.path, options, clock).succeeded);
+    const std::string report = readBytes(example.dir.file("default.T-S"));
+    const std::string csv = readBytes(example.dir.file("default.csv"));
+    replaceEntry(example, line, value);
+    const BatchResult failed = runParameterFile(example.path, options, clock);
+    EXPECT_FALSE(failed.succeeded);
+    EXPECT_NE(failed.message.find(cause), std::string::npos) << failed.message;
+    EXPECT_TRUE(failed.message.ends_with(" Nothing was written.")) << failed.message;
+    EXPECT_TRUE(failed.files.empty()) << value;
+    EXPECT_EQ(readBytes(example.dir.file("default.T-S")), report) << line << " → " << value;
+    EXPECT_EQ(readBytes(example.dir.file("default.csv")), csv) << line << " → " << value;
+  }
+}
+
+// A saved case runs as saved: the Δl of the file, not db/2 of its db.
+TEST(BatchRun, TheFilesDeltaLIsRunWhateverItsDb) {
+  const ExampleCopy example("default.kvt");
+  replaceEntry(example, "1.30", "1.91");
+  replaceEntry(example, "0.65", "0.20");
+  const testing::FixedClock clock;
+  const BatchResult result = runParameterFile(example.path, {}, clock);
+  ASSERT_TRUE(result.succeeded) << result.message;
+  const auto lines = reportLines(readBytes(example.dir.file("default.T-S")));
+  EXPECT_NE(lines.at(1).find("db = 1.91 "), std::string::npos) << lines.at(1);
+  EXPECT_TRUE(lines.at(1).ends_with("Δl = 0.2 ")) << lines.at(1);
+}
+
+// Something else under a parameter file's name is run all the same, with one warning.
+TEST(BatchRun, WarnsOfAFileThatDoesNotLookLikeAParameterFile) {
+  testing::TempDir dir;
+  std::string bytes;
+  for (int k = 0; k < 20; ++k)
+    bytes += "step,slip (cm),force (kgf)\r\n";
+  testing::writeBytes(dir.file("curve.kvt"), bytes);
+  const testing::FixedClock clock;
+  const BatchResult result = runParameterFile(dir.file("curve.kvt"), {}, clock);
+  EXPECT_EQ(result.warnings,
+            std::vector<std::string>{dir.file("curve.kvt") +
+                                     ": does not look like a parameter file (18 of its 18 "
+                                     "numeric lines hold no number); it is run as one"});
+  EXPECT_FALSE(result.succeeded);  // every entry 0: db = 0
 }
 
 TEST(BatchRun, FiguresGoBesideTheResultFileInEveryFormat) {

@@ -165,7 +165,8 @@ TEST(LoadParameterFile, RestoresWhatWasSavedButNotInitialDs) {
   testing::TempDir dir;
   Window saved;
   saved.entries.setText(1, "梁 1");
-  saved.entries.setText(10, "1.91");  // db: Δl follows as 0.96 (from the single 0.955)
+  saved.entries.setText(10, "1.91");  // db: Δl follows as 0.96 ...
+  saved.entries.setText(4, "0.20");   // ... and is then typed over
   saved.entries.setText(8, "");
   saved.entries.setDetailOutput(true);
   const std::string path = dir.file("beam.kvt");
@@ -176,7 +177,9 @@ TEST(LoadParameterFile, RestoresWhatWasSavedButNotInitialDs) {
   ASSERT_TRUE(LoadParameterFile(path, loaded.entries, loaded.lines, loaded.prompt));
   for (const int box : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 21, 22})
     EXPECT_EQ(loaded.entries.text(box), saved.entries.text(box)) << "Text" << box;
-  EXPECT_EQ(loaded.entries.text(4), "0.96");
+  // The db line differs from the db shown before the load; Δl is still the file's own.
+  EXPECT_EQ(loaded.entries.text(4), "0.20");
+  EXPECT_EQ(loaded.record.deltaL, 0.2f);
   EXPECT_TRUE(loaded.entries.detailOutput());
   EXPECT_EQ(loaded.record.detailOutput, 1);
   EXPECT_EQ(loaded.entries.text(20), "0.002");
@@ -206,7 +209,7 @@ TEST(LoadParameterFile, DetailFlagIsSetOnlyByALoneY) {
   }
 }
 
-TEST(LoadParameterFile, DbLineRewritesDeltaLAndLineEndsMayBeLfOrCr) {
+TEST(LoadParameterFile, DeltaLIsTheFilesOwnWhateverDbAndLineEndsMayBeLfOrCr) {
   testing::TempDir dir;
   std::string bytes = kDefaultFile;
   bytes.replace(bytes.find("\r\n0.65\r\n") + 2, 4, "0.5");   // Δl as stored
@@ -225,10 +228,11 @@ TEST(LoadParameterFile, DbLineRewritesDeltaLAndLineEndsMayBeLfOrCr) {
     writeBytes(dir.file("f.kvt"), converted);
     Window window;
     ASSERT_TRUE(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt));
-    EXPECT_EQ(window.entries.text(4), "0.64") << "db/2 = 0.635 shown as ##0.00";
+    EXPECT_EQ(window.entries.text(4), "0.5") << "not db/2 = 0.635 shown as ##0.00";
     EXPECT_EQ(window.entries.text(10), "1.27");
     EXPECT_EQ(window.entries.text(22), "0.00");
-    EXPECT_FLOAT_EQ(window.record.deltaL, 0.64f);
+    EXPECT_EQ(window.record.deltaL, 0.5f);
+    EXPECT_EQ(window.record.db, 1.27f);
   }
 }
 
@@ -261,6 +265,47 @@ TEST(LoadParameterFile, UnreadableOrShortFilesChangeNothing) {
     EXPECT_NE(window.prompt.warnings[0].text.find(reason), std::string::npos)
         << window.prompt.warnings[0].text;
     EXPECT_EQ(window.prompt.warnings[0].text.find('\n'), std::string::npos);
+  }
+}
+
+// A file of which more than half of the 18 numeric lines hold no number at all is loaded only
+// when the user says so; up to half is a parameter file with some entries left blank.
+TEST(LoadParameterFile, AsksBeforeLoadingWhatDoesNotLookLikeAParameterFile) {
+  testing::TempDir dir;
+  constexpr int kNumericLines[] = {2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+  struct Case {
+    int wordLines;
+    bool answer;
+    bool asked;
+    bool loaded;
+  };
+  const Case cases[] = {{9, false, false, true},
+                        {10, false, true, false},
+                        {10, true, true, true},
+                        {18, false, true, false}};
+  for (const Case& c : cases) {
+    std::vector<std::string> lines;
+    for (std::string bytes = kDefaultFile; !bytes.empty(); bytes.erase(0, bytes.find('\n') + 1))
+      lines.push_back(bytes.substr(0, bytes.find("\r\n")));
+    for (int k = 0; k < c.wordLines; ++k)
+      lines[static_cast<std::size_t>(kNumericLines[k] - 1)] = k % 2 ? "" : "step,slip (cm)";
+    std::string file;
+    for (const std::string& line : lines)
+      file += line + "\r\n";
+    writeBytes(dir.file("f.kvt"), file);
+    Window window;
+    window.prompt.answer = c.answer;
+    const BoxTexts before = window.entries.texts();
+    EXPECT_EQ(LoadParameterFile(dir.file("f.kvt"), window.entries, window.lines, window.prompt),
+              c.loaded);
+    ASSERT_EQ(window.prompt.questions.size(), c.asked ? 1u : 0u) << c.wordLines;
+    if (c.asked) {
+      EXPECT_EQ(window.prompt.questions[0].text,
+                "The file \"" + dir.file("f.kvt") +
+                    "\" does not look like a parameter file. Load it anyway?");
+    }
+    EXPECT_EQ(window.entries.texts() == before, !c.loaded) << c.wordLines;
+    EXPECT_TRUE(window.prompt.warnings.empty());
   }
 }
 

@@ -264,6 +264,48 @@ class OpenSaveTest : public QObject {
     QCOMPARE(record_.parameterFilePath, "/" + name);
   }
 
+  // A saved case loads back as saved: db 1.91 with a Δl of its own, into a window that shows
+  // another db, keeps that Δl.
+  void aSavedDeltaLLoadsBackWhateverTheDbShown() {
+    form_->box(10)->setText("1.91");
+    form_->box(4)->setText("0.20");
+    auto saving = open(true);
+    type(*saving, "beam1.kvt");
+    QTest::mouseClick(saving->okButton(), Qt::LeftButton);
+    form_->box(10)->setText("1.30");
+    QCOMPARE(form_->box(4)->text(), QString("0.65"));
+    auto opening = open(false);
+    opening->fileList()->setCurrentItem(
+        opening->fileList()->findItems("beam1.kvt", Qt::MatchExactly).first());
+    opening->choose();
+    QCOMPARE(form_->box(10)->text(), QString("1.91"));
+    QCOMPARE(form_->box(4)->text(), QString("0.20"));
+    QCOMPARE(record_.deltaL, 0.2f);
+  }
+
+  // Opening something that is not a parameter file asks first; No, the default, keeps every box.
+  void aFileThatIsNoParameterFileIsLoadedOnlyOnYes() {
+    std::string csv = "step,s0 (cm),loaded-end slip (cm)\r\n";
+    for (int k = 0; k < 19; ++k)
+      csv += "slip,force\r\n";
+    writeBytes(root() / "curve.kvt", csv);
+    for (const bool answer : {false, true}) {
+      prompt_ = {};
+      useAnswer(answer);
+      const kvt::BoxTexts before = form_->entries().texts();
+      auto opening = open(false);
+      opening->fileList()->setCurrentItem(
+          opening->fileList()->findItems("curve.kvt", Qt::MatchExactly).first());
+      opening->choose();
+      QCOMPARE(texts(prompt_.questions),
+               QStringList{"The file \"" + shown(root() / "curve.kvt") +
+                           "\" does not look like a parameter file. Load it anyway?"});
+      QCOMPARE(prompt_.questions[0].title, std::string("KVT"));
+      QCOMPARE(form_->entries().texts() == before, !answer);
+      QCOMPARE(form_->box(6)->text(), answer ? QString("slip,force") : QString("20.00"));
+    }
+  }
+
   void saveChangeOpenAndExecuteWritesTheResultBesideTheFile() {
     // Save through the window into a folder.
     auto saving = open(true);

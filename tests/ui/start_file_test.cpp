@@ -81,7 +81,7 @@ class StartFileTest : public QObject {
     QVERIFY(prompt_.warnings.empty());
     QCOMPARE(form.box(1)->text(), QString("beam 1"));
     QCOMPARE(form.box(6)->text(), QString("25"));
-    QCOMPARE(form.box(4)->text(), QString("0.80"));  // db 1.6 rewrites Δl, as on a double click
+    QCOMPARE(form.box(4)->text(), QString("0.70"));  // the file's Δl, though its db is new
     QCOMPARE(record.detailOutput, 1);
     // Both paths name the file in full, so the run's report lands beside it.
     QCOMPARE(record.parameterFilePath, dir.file("beam1.kvt"));
