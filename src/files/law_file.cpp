@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "analysis/analysis_error.h"
+#include "atomic_write.h"
 #include "first_lines.h"
 #include "full_path.h"
 #include "params/quantity_text.h"
@@ -211,7 +212,60 @@ LawEntries entriesOf(Keys& keys, const std::string& path) {
   keys.refuse("law", "\"" + law + "\" is none of \"kvt\", \"mc2010\", \"table\"");
 }
 
+// The shortest text that reads back as the same number.
+std::string shortest(double value) {
+  char buffer[32];
+  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::string line(std::string_view key, const std::string& value) {
+  return std::string(key) + " = " + value + "\r\n";
+}
+
+std::string quoted(const std::string& text) {
+  std::string q = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') q += '\\';
+    q += c;
+  }
+  return q + "\"";
+}
+
+std::string lawText(const KvtLawEntries&, const std::string&) {
+  return line("law", quoted("kvt"));
+}
+
+std::string lawText(const Mc2010Entries& e, const std::string&) {
+  using F = Mc2010Entries::Failure;
+  std::string text = line("law", quoted("mc2010"));
+  text += e.fck ? line("fck", quoted(shortest(*e.fck) + " MPa"))
+                : line("fcm", quoted(shortest(e.fcm) + " MPa"));
+  text += line("bond", quoted(e.bond == Mc2010Entries::Bond::Good ? "good" : "other"));
+  text += line("failure", quoted(e.failure == F::PullOut     ? "pull-out"
+                                 : e.failure == F::Splitting ? "splitting"
+                                                             : "lower"));
+  text += line("c_clear", quoted(shortest(e.cClear) + " mm"));
+  if (e.failure != F::PullOut) {
+    text += line("c_min", quoted(shortest(e.cMin) + " mm"));
+    text += line("c_max", quoted(shortest(e.cMax) + " mm"));
+  }
+  return text + line("km", shortest(e.km)) + line("Ktr", shortest(e.Ktr));
+}
+
+std::string lawText(const TableEntries& e, const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::absolute(path).parent_path();
+  const fs::path relative = fs::absolute(e.source).lexically_relative(folder);
+  const bool beside = !relative.empty() && *relative.begin() != "..";
+  return line("law", quoted("table")) +
+         line("file", quoted(beside ? relative.generic_string() : e.source));
+}
+
 }  // namespace
+
+void saveLawFile(const std::string& path, const LawEntries& law) {
+  writeFileAtomically(path, std::visit([&](const auto& e) { return lawText(e, path); }, law));
+}
 
 LawEntries readLawFile(const std::string& path) {
   std::string text;

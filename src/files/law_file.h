@@ -31,6 +31,10 @@ class LawFileError : public std::runtime_error {
 
 LawEntries readLawFile(const std::string& path);
 
+// Writes the law to a TOML file (UTF-8, CR LF) through the atomic writer; a table law names its
+// CSV file relative to the TOML file's folder where it can. Throws `FileWriteError`.
+void saveLawFile(const std::string& path, const LawEntries& law);
+
 // The points of a measured law, converted to cm and kgf/cm². Refused with the line and the reason
 // when a value is not a number or the slips do not increase.
 TableEntries readLawTable(const std::string& path);

@@ -7,8 +7,8 @@ namespace kvt {
 
 // The one way the program talks to the user: a modal Yes/No question (No is the default button,
 // no icon), a modal report with an OK button and the exclamation icon, and the name of a file to
-// save to. The desktop program implements them with message boxes and a save dialog; tests and
-// the command-line runner answer them in code, so nothing ever waits for a person there.
+// save to or to open. The desktop program implements them with message boxes and a save dialog;
+// tests and the command-line runner answer them in code, so nothing ever waits for a person there.
 class UserPrompt {
  public:
   virtual ~UserPrompt() = default;
@@ -19,6 +19,11 @@ class UserPrompt {
   virtual std::string saveFileName(const std::string& caption, const std::string& suggestedName,
                                    const std::string& filter) {
     (void)caption, (void)suggestedName, (void)filter;
+    return {};
+  }
+  // The existing file the user chooses to open; empty when the user cancels.
+  virtual std::string openFileName(const std::string& caption, const std::string& filter) {
+    (void)caption, (void)filter;
     return {};
   }
 };

@@ -34,4 +34,9 @@ std::string MessageBoxPrompt::saveFileName(const std::string& caption,
       .toStdString();
 }
 
+std::string MessageBoxPrompt::openFileName(const std::string& caption, const std::string& filter) {
+  return QFileDialog::getOpenFileName(QApplication::activeWindow(), q(caption), {}, q(filter))
+      .toStdString();
+}
+
 }  // namespace kvt::ui

@@ -16,6 +16,11 @@ void write(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 TEST(LawFile, ReadsEachKindOfLaw) {
   const TempDir dir;
   write(dir.file("c30.toml"),
@@ -94,6 +99,41 @@ TEST(LawFile, RefusalsNameTheFileTheKeyAndTheReason) {
     }
   }
   EXPECT_THROW(readLawFile(dir.file("missing.toml")), LawFileError);
+}
+
+TEST(LawFile, SavedLawsReadBackAsTheyWere) {
+  const TempDir dir;
+  Mc2010Entries mc;
+  mc.fck = 27.5;
+  mc.fcm = 35.5;
+  mc.bond = Mc2010Entries::Bond::Other;
+  mc.failure = Mc2010Entries::Failure::Splitting;
+  mc.cClear = 7.3;
+  mc.cMin = 21;
+  mc.cMax = 0.1 + 0.2;  // a number with no short decimal form
+  mc.Ktr = 0.015;
+  saveLawFile(dir.file("mc.toml"), mc);
+  const auto back = std::get<Mc2010Entries>(readLawFile(dir.file("mc.toml")));
+  EXPECT_EQ(back.fck, mc.fck);
+  EXPECT_EQ(back.fcm, mc.fcm);
+  EXPECT_EQ(back.bond, mc.bond);
+  EXPECT_EQ(back.failure, mc.failure);
+  EXPECT_EQ(back.cClear, mc.cClear);
+  EXPECT_EQ(back.cMin, mc.cMin);
+  EXPECT_EQ(back.cMax, mc.cMax);
+  EXPECT_EQ(back.km, 0);
+  EXPECT_EQ(back.Ktr, mc.Ktr);
+
+  std::filesystem::create_directory(dir.path() / "data");
+  write(dir.file("data/m.csv"), "slip (cm),bond stress (kgf/cm2)\n0.01,50\n0.05,20\n");
+  saveLawFile(dir.file("m.toml"), readLawTable(dir.file("data/m.csv")));
+  EXPECT_NE(fileText(dir.file("m.toml")).find("file = \"data/m.csv\"\r\n"), std::string::npos);
+  const auto table = std::get<TableEntries>(readLawFile(dir.file("m.toml")));
+  ASSERT_EQ(table.points.size(), 2u);
+  EXPECT_EQ(table.points[1].stress, 20);
+
+  saveLawFile(dir.file("kvt.toml"), KvtLawEntries{});
+  EXPECT_TRUE(isKvtLaw(readLawFile(dir.file("kvt.toml"))));
 }
 
 TEST(LawFile, TableRefusalsNameTheLine) {

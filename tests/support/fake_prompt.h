@@ -10,7 +10,7 @@
 namespace kvt::testing {
 
 // Stands in for the user: answers every question as told, records every question and report,
-// and hands out the file names queued for save dialogs (none left: the user cancels).
+// and hands out the file names queued for file dialogs (none left: the user cancels).
 class FakePrompt : public UserPrompt {
  public:
   struct Message {
@@ -33,6 +33,12 @@ class FakePrompt : public UserPrompt {
   }
   std::string saveFileName(const std::string& caption, const std::string&,
                            const std::string&) override {
+    return nextFileName(caption);
+  }
+  std::string openFileName(const std::string& caption, const std::string&) override {
+    return nextFileName(caption);
+  }
+  std::string nextFileName(const std::string& caption) {
     fileNameCaptions.push_back(caption);
     if (fileNames.empty()) return {};
     std::string name = fileNames.front();
