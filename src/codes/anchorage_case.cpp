@@ -41,7 +41,7 @@ CodeLength ec2004Length(const AnchorageCase& c) {
   const double minimum = lbMinTension(basic, c.phi);
   return {DesignCode::Ec2_2004,
           lbd(c.alphas, basic, minimum),
-          false,
+          meanBasis(DesignCode::Ec2_2004),
           "8.4.4, Eq. (8.4)",
           {{"σsd", sigmaSd, "MPa"},
            {"fctd", design, "MPa"},
@@ -56,7 +56,7 @@ CodeLength ec2023Length(const AnchorageCase& c) {
   const double k = kcp(c.goodBond);
   return {DesignCode::Ec2_2023,
           lbd(c.phi, c.fck, sigmaSd, coverCd(c), k, c.ec2023),
-          false,
+          meanBasis(DesignCode::Ec2_2023),
           "11.4.2, Eq. (11.3)",
           {{"σsd", sigmaSd, "MPa"}, {"cd", coverCd(c), "mm"}, {"kcp", k, ""}}};
 }
@@ -66,7 +66,7 @@ CodeLength mc2010Length(const AnchorageCase& c) {
   const double lb = mc2010::lbForFstm(c.fy, fcm, c.phi, coverCd(c), coverCmax(c), c.km, c.Ktr);
   return {DesignCode::Mc2010,
           lb,
-          true,
+          meanBasis(DesignCode::Mc2010),
           "Eq. (6.1-19) with fstm = fy",
           {{"fcm", fcm, "MPa"}, {"cmin", coverCd(c), "mm"}, {"cmax", coverCmax(c), "mm"}}};
 }
@@ -80,7 +80,7 @@ CodeLength aciLength(const AnchorageCase& c) {
   f.lambda = c.lambda;
   return {DesignCode::Aci318,
           aci318::ldMillimetres(c.fy, c.fck, c.phi, coverCb(c), c.KtrAci, f),
-          false,
+          meanBasis(DesignCode::Aci318),
           "25.4.2.4(a)",
           {{"cb", coverCb(c), "mm"},
            {"ψt", f.psiT, ""},
@@ -97,6 +97,10 @@ std::string_view codeKey(DesignCode code) {
 
 std::string_view codeTitle(DesignCode code) {
   return nameOf(code).title;
+}
+
+bool meanBasis(DesignCode code) {
+  return code == DesignCode::Mc2010;
 }
 
 std::optional<DesignCode> designCodeFromKey(std::string_view key) {

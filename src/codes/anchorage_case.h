@@ -60,6 +60,9 @@ std::string_view codeKey(DesignCode code);
 // "EN 1992-1-1:2004", …: the names in headers and legends.
 std::string_view codeTitle(DesignCode code);
 std::optional<DesignCode> designCodeFromKey(std::string_view key);
+// Whether the code's length rests on mean strengths without partial factors (MC2010's
+// Eq. 6.1-19) rather than on design values.
+bool meanBasis(DesignCode code);
 
 // The clear distances each code reads: cd (EC2, and MC2010's cmin), cmax (MC2010), cb (ACI,
 // from the bar's centre).
