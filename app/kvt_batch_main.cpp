@@ -7,6 +7,7 @@
 
 #include "batch/batch_command_line.h"
 #include "batch/batch_job.h"
+#include "batch/terminal_text.h"
 #include "output/clock.h"
 
 int main(int argc, char** argv) {
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
   const auto parsed = kvt::parseBatchCommandLine(args);
   if (const auto* error = std::get_if<kvt::UsageError>(&parsed)) {
     std::fprintf(stderr, "kvt-batch: %s\nTry 'kvt-batch --help' for more information.\n",
-                 error->message.c_str());
+                 kvt::terminalText(error->message).c_str());
     return 2;
   }
   const auto& command = std::get<kvt::BatchCommand>(parsed);

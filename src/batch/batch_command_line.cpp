@@ -251,6 +251,7 @@ const std::vector<CommandOption>& optionTable() {
            if ((earlier.isBar() && barPart(entry)) || (entry.isBar() && barPart(earlier)))
              return std::string("--vary bar sets db, Ab and phi; vary either bar or those");
          }
+         if (auto note = entry.shortfall()) c.notes.push_back(*note);
          entries.push_back(entry);
          c.study.grid = StudyGrid(std::move(entries));
          return std::nullopt;

@@ -18,6 +18,9 @@ struct BatchCommand {
   BatchOptions options;
   StudyOptions study;
   std::vector<std::string> files;
+  // What the user should know before anything runs, for standard error (a range that stops
+  // short of its stop).
+  std::vector<std::string> notes;
 };
 
 // A command line that cannot be run: one line saying why, without the program name.

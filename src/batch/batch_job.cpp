@@ -10,13 +10,21 @@
 
 #include "command_outputs.h"
 #include "ordered_runs.h"
+#include "terminal_text.h"
 
 namespace kvt {
 
 namespace {
 
+// Every line names files and entries that come from outside: their control characters are
+// escaped, so each stays one line and cannot steer the terminal.
 void printError(std::FILE* err, const std::string& message) {
-  std::fprintf(err, "kvt-batch: %s\n", message.c_str());
+  std::fprintf(err, "kvt-batch: %s\n", terminalText(message).c_str());
+}
+
+void printResult(std::FILE* out, const std::string& message) {
+  std::fprintf(out, "%s\n", terminalText(message).c_str());
+  std::fflush(out);
 }
 
 // Two inputs whose outputs would land on the same file: the names of both and the file.
@@ -80,8 +88,7 @@ int runFiles(const BatchCommand& command, const Clock& clock, std::FILE* out, st
         for (const std::string& warning : result.warnings)
           printError(err, warning);
         if (result.succeeded) {
-          std::fprintf(out, "%s\n", result.message.c_str());
-          std::fflush(out);
+          printResult(out, result.message);
         } else {
           printError(err, result.message);
           ++failures;
@@ -121,8 +128,7 @@ int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, 
       printError(err, warning);
     try {
       const StudyResult result = study->run(clock, err);
-      std::fprintf(out, "%s\n", result.message.c_str());
-      std::fflush(out);
+      printResult(out, result.message);
       for (const std::string& error : result.errors)
         printError(err, error);
       if (!result.succeeded) ++failures;
@@ -142,6 +148,8 @@ int runBatchCommand(const BatchCommand& command, const Clock& clock, std::FILE* 
     std::fwrite(batchUsage().data(), 1, batchUsage().size(), out);
     return 0;
   }
+  for (const std::string& note : command.notes)
+    printError(err, note);
   return command.study.isStudy() ? runStudies(command, clock, out, err)
                                  : runFiles(command, clock, out, err);
 }

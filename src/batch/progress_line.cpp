@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "params/format_number.h"
+#include "terminal_text.h"
 
 namespace kvt {
 
@@ -25,7 +26,7 @@ ProgressLine::ProgressLine(std::FILE* stream, std::string label, std::uint64_t t
                            std::string unit)
     : stream_(stream),
       enabled_(isatty(fileno(stream)) != 0),
-      label_(std::move(label)),
+      label_(terminalText(label)),
       total_(total),
       unit_(std::move(unit)) {}
 

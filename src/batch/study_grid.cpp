@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 
 #include "jis_bars.h"
+#include "params/parse_number.h"
 
 namespace kvt {
 
@@ -187,11 +190,13 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
              decimalText(range.start, range.decimals) + " to " +
              decimalText(range.start + span, range.decimals);
     range.count = static_cast<std::uint64_t>(span / range.step) + 1;
+    range.stop = *last;
     entry.range_ = range;
     return entry;
   }
 
   std::set<std::string> seen;
+  std::map<float, std::string> numbers;  // as a box holds them: 10, 10.0 and 1e1 are one value
   std::size_t at = 0;
   for (;;) {
     const std::size_t comma = values.find(',', at);
@@ -207,11 +212,36 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
                                   : "'" + item + "' is not a number");
     }
     if (!seen.insert(item).second) return what + item + " is given twice";
+    if (!entry.isBar()) {
+      const auto value = static_cast<float>(parseNumber(item));
+      const auto [earlier, fresh] = numbers.emplace(value, item);
+      if (!fresh && std::isfinite(value))
+        return what + item + " is " + earlier->second + " again: each value runs once";
+    }
     entry.list_.push_back(std::move(item));
     if (comma == std::string_view::npos) break;
     at = comma + 1;
   }
   return entry;
+}
+
+std::optional<std::string> VariedEntry::shortfall() const {
+  if (!range_ ||
+      range_->start + static_cast<std::int64_t>(range_->count - 1) * range_->step == range_->stop)
+    return std::nullopt;
+  // All the values when they are few, else the first three and the last two.
+  std::string values;
+  for (std::uint64_t k = 0; k < range_->count; ++k) {
+    if (range_->count > 6 && k == 3) {
+      values += ", …";
+      k = range_->count - 3;
+      continue;
+    }
+    values += (k == 0 ? "" : ", ") + text(k);
+  }
+  const std::string stop = decimalText(range_->stop, range_->decimals);
+  return "--vary " + name_ + ": the range ends at " + text(range_->count - 1) +
+         ", short of its stop " + stop + ", and runs " + values;
 }
 
 std::uint64_t VariedEntry::size() const {

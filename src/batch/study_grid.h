@@ -29,12 +29,16 @@ class VariedEntry {
   bool isRange() const { return range_.has_value(); }
   std::uint64_t size() const;
   std::string text(std::uint64_t k) const;
+  // For a range whose step does not land on its stop (10:20:3), a line saying so with the values
+  // that run: the command runs them, but the user asked for 20.
+  std::optional<std::string> shortfall() const;
 
  private:
   struct Range {
     std::int64_t start = 0;  // in units of 10^-decimals
     std::int64_t step = 0;
     std::uint64_t count = 0;
+    std::int64_t stop = 0;
     int decimals = 0;
   };
 

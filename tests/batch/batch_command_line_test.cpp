@@ -88,6 +88,8 @@ TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
       {{"--vary", "lb=10,,20"}, "--vary lb: an empty value in '10,,20'"},
       {{"--vary", "lb=10,12cm"}, "--vary lb: '12cm' is not a number"},
       {{"--vary", "lb=10,20,10"}, "--vary lb: 10 is given twice"},
+      {{"--vary", "lb=10,10.0,1e1"}, "--vary lb: 10.0 is 10 again: each value runs once"},
+      {{"--vary", "ds=1e-5,0.00001000000001"}, "--vary ds: 0.00001000000001 is 1e-5 again"},
       {{"--vary", "lb=10:60"}, "--vary lb: a range is START:STOP:STEP"},
       {{"--vary", "lb=1e1:60:5"}, "--vary lb: a range is START:STOP:STEP in plain decimals"},
       {{"--vary", "lb=10:60:0"}, "--vary lb: the step of a range cannot be 0"},

@@ -40,6 +40,26 @@ TEST(StudyGrid, ListsKeepTheTextsAndRangesCountInExactDecimals) {
     EXPECT_EQ(texts(entry(c.option)), c.values) << c.option;
 }
 
+TEST(StudyGrid, ARangeThatStopsShortOfItsStopSaysSoWithTheValuesItRuns) {
+  const struct {
+    const char* option;
+    const char* note;  // "" when there is none
+  } cases[] = {
+      {"lb=10:20:3",
+       "--vary lb: the range ends at 19, short of its stop 20, and runs 10, 13, 16, 19"},
+      {"lb=10:100:7",
+       "--vary lb: the range ends at 94, short of its stop 100, and runs 10, 17, 24, …, 87, 94"},
+      {"pw=0.5:-0.4:-0.25",
+       "--vary pw: the range ends at -0.25, short of its stop -0.4, and runs "
+       "0.5, 0.25, 0, -0.25"},
+      {"lb=10:30:5", ""},
+      {"deltaL=0.1:0.5:0.1", ""},
+      {"lb=10,25", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(entry(c.option).shortfall().value_or(""), c.note) << c.option;
+}
+
 TEST(StudyGrid, TheFirstVaryChangesSlowest) {
   const StudyGrid grid({entry("bar=D13,D16"), entry("lb=10,20,30")});
   ASSERT_EQ(grid.size(), 6u);
