@@ -1,27 +1,24 @@
 #!/usr/bin/env bash
-# The Debian package, made as the README says (cpack -G DEB in the release build of ./run, which
-# it reuses when there is one) and checked as a packager would: it holds exactly what the install
-# rules install, its control fields name the package and what it needs, and the files it brings
-# pass the desktop's own validators.
-#   package_test.sh SOURCE_DIR VERSION
+# The Debian package, made as the README says (cpack -G DEB in a build tree; the README's is the
+# release build of ./run, this test's the build it tests, already built) and checked as a
+# packager would: it holds exactly what the install rules install, its control fields name the
+# package and what it needs, and the files it brings pass the desktop's own validators.
+#   package_test.sh BUILD_DIR VERSION
 set -u
-source=$1
+build=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 step() { "$@" >"$work/step.log" 2>&1 || { cat "$work/step.log"; fail "$*"; }; }
 
-cd "$source"
-step cmake --preset release
-step cmake --build --preset release
-step cpack -G DEB -B "$work/out" --config build/release/CPackConfig.cmake
+step cpack -G DEB -B "$work/out" --config "$build/CPackConfig.cmake"
 deb="$work/out/kvt_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no package $deb"
 
 # Contents: what the install rules install, and among it everything a user needs.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work/packaged"
-step cmake --install build/release --prefix "$work/installed/usr"
+step cmake --install "$build" --prefix "$work/installed/usr"
 (cd "$work/installed" && find . ! -type d | sed 's|^\./||' | sort) >"$work/installed.txt"
 diff "$work/installed.txt" "$work/packaged" || fail "the package differs from the install rules"
 for file in usr/bin/kvt usr/bin/kvt-batch usr/share/applications/kvt.desktop \
