@@ -66,6 +66,21 @@ fi
 "$batch" --vary lb=10,20 --vary bar=D13 -j2 beam1.kvt >out.txt 2>err.txt || fail "study failed"
 [ "$(wc -l <beam1.study.csv)" -eq 3 ] || fail "the summary does not have a header and 2 rows"
 grep -q '^beam1.kvt: 2 runs, 2 finished → beam1.study.csv$' out.txt || fail "no study line"
+# Two studies writing one summary at once: the second fails at once and names it; the first's
+# summary is whole. The first is held still while the second starts.
+"$batch" --vary deltaL=0.0005:0.005:0.0005 -j1 beam1.kvt >first.txt 2>&1 &
+first=$!
+for _ in $(seq 500); do [ -e beam1.study.csv.part ] && break; sleep 0.01; done
+kill -STOP "$first" || fail "the first study ended before the second could start"
+"$batch" --vary lb=10,20 beam1.kvt >out.txt 2>err.txt
+status=$?
+kill -CONT "$first"
+wait "$first" || fail "the first study failed: $(cat first.txt)"
+[ $status -eq 1 ] || fail "a second study on the same summary exited with $status"
+grep -q "beam1.study.csv\" could not be written: another kvt-batch is writing it now" err.txt ||
+  fail "the second study does not name the summary it was refused"
+[ "$(wc -l <beam1.study.csv)" -eq 11 ] && ! grep -q lb, beam1.study.csv ||
+  fail "the summary is not the first study's alone"
 "$batch" --vary lb=10:0:5 --output-dir new beam1.kvt >out.txt 2>err.txt
 [ $? -eq 2 ] || fail "a range with a step of the wrong sign did not exit with 2"
 [ "$(wc -l <err.txt)" -eq 2 ] || fail "more than one line and the hint for a bad range"
