@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <optional>
 
+#include "params/format_number.h"
 #include "params/parse_number.h"
+#include "params/quantity_text.h"
 
 namespace kvt {
 
@@ -42,7 +45,8 @@ constexpr std::string_view kUsage =
     "                  Needs no display; without this option Qt is not even loaded\n"
     "  --units U       units of the CSV files, summaries and figures: kgf-cm (as entered, the\n"
     "                  default) or si (kN, mm, MPa); the result file is always in kgf-cm\n"
-    "  --ds VALUE      the initial slip increment ds of every run, cm (default 0.0000100)\n"
+    "  --ds VALUE      the initial slip increment ds of every run, cm or with its unit\n"
+    "                  (0.0001mm; default 0.0000100 cm)\n"
     "  --output-dir D  write every output in folder D (made when missing) instead of beside\n"
     "                  the parameter file\n"
     "  -j N, --jobs N  run N analyses at a time (default: every core); the outputs are the\n"
@@ -62,7 +66,10 @@ constexpr std::string_view kUsage =
     "                  Values are typed into the boxes as in the window, in its units (kgf,\n"
     "                  cm; Ec in 10^5 and Es in 10^6 kgf/cm², whatever --units says): db or\n"
     "                  bar first, then the others in file order, so a varied db gives\n"
-    "                  Δl = db/2 unless Δl is varied as well.\n"
+    "                  Δl = db/2 unless Δl is varied as well. A value may carry its unit,\n"
+    "                  converted to the window's: lb=100:600:50mm, sigmaT=2.5,3MPa (one unit\n"
+    "                  after a range's step or a list's last value is every value's),\n"
+    "                  Es=200GPa, Ab=127mm2, beta=1.02 1/mm\n"
     "  --summary FILE  the summary, one row per run in grid order (default NAME.study.csv\n"
     "                  beside the result file): run, the varied values, outcome, steps,\n"
     "                  tau_bmax, tau_bumax, Pbumax, the loaded-end and free-end slip at Pbumax,\n"
@@ -84,7 +91,8 @@ constexpr std::string_view kUsage =
     "                  exactly the whole study's summary (default NAME.study.shardKofN.csv):\n"
     "                    (head -n 1 beam1.study.shard1of8.csv; tail -q -n +2 \\\n"
     "                     beam1.study.shard*of8.csv | sort -t, -k1,1n) > beam1.study.csv\n"
-    "  --yes           run a grid of more than 100000 runs\n"
+    "  --yes           run a grid of more than 100000 runs, or a --fy outside 1000 to 10000\n"
+    "                  kgf/cm² (98 to 981 MPa)\n"
     "\n"
     "Required bond length:\n"
     "  --find-lb       for the base case and every case of the grid, the shortest lb on a\n"
@@ -92,12 +100,13 @@ constexpr std::string_view kUsage =
     "                  5 cm, bisection in the first bracket, and the answer confirmed against\n"
     "                  the length 0.1 cm shorter. The summary adds the yield force, the\n"
     "                  required lb (cm, as typed) and Pbumax at it and 0.1 cm shorter\n"
-    "  --fy STRESS     the bar's yield stress, kgf/cm² (MPa with --units si)\n"
-    "  --lb-max L      the longest lb tried, cm (default 200)\n"
+    "  --fy STRESS     the bar's yield stress with its unit (345MPa, 3500kgf/cm2); a bare\n"
+    "                  number is in kgf/cm², or in MPa with --units si\n"
+    "  --lb-max L      the longest lb tried, cm or with its unit (2m; default 200 cm)\n"
     "\n"
     "Example: Pbumax against lb for three bars, and the required lb for fy = 3500 kgf/cm²:\n"
     "  kvt-batch --vary bar=D13,D19,D25 --vary lb=10:60:5 beam1.kvt\n"
-    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500 beam1.kvt\n";
+    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500kgf/cm2 beam1.kvt\n";
 
 bool parseFigureFormats(std::string_view list, std::vector<FigureFormat>& formats) {
   while (!list.empty()) {
@@ -145,8 +154,26 @@ std::optional<double> positiveNumber(std::string_view text) {
   return value;
 }
 
-// "200" or "150.5": a length in tenths of a cm.
+// A positive value in `unit`, given bare in that unit or with a unit of its own ("0.1mm").
+std::optional<double> positiveValue(std::string_view text, Dimension dimension, Unit unit) {
+  const ValueReading reading = readValue(text, dimension, unit);
+  if (!reading.quantity) return std::nullopt;
+  const double value = inUnit(*reading.quantity, unit);
+  if (!(value > 0) || value > 1e300) return std::nullopt;
+  return value;
+}
+
+// "200" or "150.5": a length in tenths of a cm; with a unit, "2m" or "1505mm".
 std::optional<int> lengthInTenths(std::string_view text) {
+  const ValueReading reading = readValue(text, Dimension::Length, Unit::Cm);
+  if (reading.unitGiven) {
+    if (!reading.quantity) return std::nullopt;
+    const double tenths = inUnit(*reading.quantity, Unit::Cm) * 10;
+    const double whole = std::round(tenths);
+    if (!(whole >= 0 && whole <= 1e6) || std::abs(tenths - whole) > 1e-9 * std::max(1.0, whole))
+      return std::nullopt;
+    return static_cast<int>(whole);
+  }
   const std::size_t point = text.find('.');
   const std::string_view whole = text.substr(0, point);
   const std::string_view tenth =
@@ -221,10 +248,14 @@ const std::vector<CommandOption>& optionTable() {
        }},
       {"--ds", true,
        [](BatchCommand& c, std::string_view value) -> Result {
-         if (!positiveNumber(value))
-           return "--ds needs a positive slip increment in cm, e.g. 0.00001, not '" +
+         const auto ds = positiveValue(value, Dimension::Length, Unit::Cm);
+         if (!ds)
+           return "--ds needs a positive slip increment in cm, e.g. 0.00001 or 0.0001mm, not '" +
                   std::string(value) + "'";
-         c.options.initialDs = std::string(value);
+         // A bare number is typed as written, as the window's box would hold it.
+         c.options.initialDs = readValue(value, Dimension::Length, Unit::Cm).unitGiven
+                                   ? shortestNumber(*ds)
+                                   : std::string(value);
          return std::nullopt;
        }},
       {"--output-dir", true,
@@ -279,16 +310,19 @@ const std::vector<CommandOption>& optionTable() {
       flag("--find-lb", [](BatchCommand& c) { c.study.findLb = true; }),
       {"--fy", true,
        [](BatchCommand& c, std::string_view value) -> Result {
-         const auto fy = positiveNumber(value);
-         if (!fy) return "--fy needs a positive yield stress, not '" + std::string(value) + "'";
-         c.study.fy = *fy;
+         // A bare number is read once the units of the whole command line are known.
+         if (!positiveValue(value, Dimension::Stress, Unit::KgfCm2))
+           return "--fy needs a positive yield stress, e.g. 345MPa or 3500kgf/cm2, not '" +
+                  std::string(value) + "'";
+         c.study.fyText = std::string(value);
          return std::nullopt;
        }},
       {"--lb-max", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          const auto tenths = lengthInTenths(value);
          if (!tenths || *tenths < 1)
-           return "--lb-max needs a length in cm with at most one decimal, 0.1 to 100000, not '" +
+           return "--lb-max needs a length in cm with at most one decimal, 0.1 to 100000, or "
+                  "with its unit (2m), not '" +
                   std::string(value) + "'";
          c.study.lbMaxTenths = *tenths;
          return std::nullopt;
@@ -303,8 +337,30 @@ const CommandOption* findOption(std::string_view name) {
   return nullptr;
 }
 
+// The yield stress in kgf/cm²: a bare --fy is in the units of the outputs, as it always was.
+// No deformed bar yields outside 1000 … 10000 kgf/cm² (98 … 981 MPa); a value beyond is most
+// likely given in the other units, and is run only with --yes.
+Result resolveYieldStress(BatchCommand& c, bool yes) {
+  const bool si = c.options.units == UnitSystem::SI;
+  const ValueReading reading =
+      readValue(c.study.fyText, Dimension::Stress, si ? Unit::MPa : Unit::KgfCm2);
+  c.study.fy = inUnit(*reading.quantity, Unit::KgfCm2);
+  if (yes || (c.study.fy >= 1000 && c.study.fy <= 10000)) return std::nullopt;
+  const std::string mpa = formatNumber(inUnit(*reading.quantity, Unit::MPa), "0.#") + " MPa";
+  const std::string kgf = formatNumber(c.study.fy, "0.#") + " kgf/cm²";
+  std::string read = "--fy " + c.study.fyText + " is ";
+  if (reading.unitGiven) {
+    read += reading.quantity->unit == Unit::KgfCm2 ? kgf : kgf + " (" + mpa + ")";
+  } else {
+    read += si ? mpa + " (" + kgf + ") with --units si" : kgf + " (" + mpa + ")";
+  }
+  return read +
+         "; a reinforcing bar yields at 1000 to 10000 kgf/cm² (98 to 981 MPa). Give its unit "
+         "(--fy 345MPa, --fy 3500kgf/cm2), or --yes to run it all the same";
+}
+
 // The checks that need the whole command line.
-Result checkCombination(const BatchCommand& c, const std::vector<std::string>& given) {
+Result checkCombination(BatchCommand& c, const std::vector<std::string>& given) {
   const auto has = [&](std::string_view name) {
     return std::find(given.begin(), given.end(), name) != given.end();
   };
@@ -318,6 +374,8 @@ Result checkCombination(const BatchCommand& c, const std::vector<std::string>& g
       if (has(name)) return std::string(name) + " goes with --find-lb";
   } else if (!has("--fy")) {
     return std::string("--find-lb needs the bar's yield stress: --fy STRESS");
+  } else if (auto error = resolveYieldStress(c, has("--yes"))) {
+    return error;
   }
   for (const VariedEntry& entry : study.grid.entries()) {
     if (study.findLb && entry.name() == "lb")

@@ -66,10 +66,7 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
     out.parameters = record;
   }
   if (study_.findLb) {
-    const double fy = options_.units == UnitSystem::SI
-                          ? study_.fy / unitFactor(Quantity::Stress, UnitSystem::SI)
-                          : study_.fy;
-    row.yieldForce = fy * static_cast<double>(record.Ab);
+    row.yieldForce = study_.fy * static_cast<double>(record.Ab);
     row.required = requiredLength(gridRun, row.yieldForce);
   }
   return out;

@@ -10,7 +10,9 @@
 #include <set>
 
 #include "jis_bars.h"
+#include "params/format_number.h"
 #include "params/parse_number.h"
+#include "params/quantity_text.h"
 
 namespace kvt {
 
@@ -18,18 +20,46 @@ namespace {
 
 struct EntryName {
   std::string_view name;
-  int box;  // 0 for bar
+  int box;                             // 0 for bar
+  std::optional<Dimension> dimension;  // none: a bare number (or a bar) only
+  Unit unit = Unit::Cm;                // the window's unit of the entry
+  double scale = 1;                    // the box holds value / scale: Ec in 10^5, Es in 10^6
 };
+
+constexpr auto kLength = Dimension::Length;
+constexpr auto kStress = Dimension::Stress;
+constexpr auto kPerLength = Dimension::PerLength;
 
 // The window's entries in the order of the parameter file (Text20, initial ds, is not in the
 // file and comes last).
 constexpr std::array<EntryName, 20> kEntryNames = {{
-    {"cotAlpha", 2}, {"beta", 3},   {"deltaL", 4}, {"ru", 5},
-    {"lb", 6},       {"sigmaB", 7}, {"sigmaT", 8}, {"Ec", 9},
-    {"db", 10},      {"Ab", 11},    {"phi", 12},   {"Es", 13},
-    {"pw", 14},      {"C1", 15},    {"C2", 16},    {"reductionFactor", 17},
-    {"tauU", 21},    {"su", 22},    {"ds", 20},    {"bar", 0},
+    {"cotAlpha", 2, {}},
+    {"beta", 3, kPerLength, Unit::PerCm},
+    {"deltaL", 4, kLength},
+    {"ru", 5, kLength},
+    {"lb", 6, kLength},
+    {"sigmaB", 7, kStress, Unit::KgfCm2},
+    {"sigmaT", 8, kStress, Unit::KgfCm2},
+    {"Ec", 9, kStress, Unit::KgfCm2, 1e5},
+    {"db", 10, kLength},
+    {"Ab", 11, Dimension::Area, Unit::Cm2},
+    {"phi", 12, kLength},
+    {"Es", 13, kStress, Unit::KgfCm2, 1e6},
+    {"pw", 14, {}},
+    {"C1", 15, kPerLength, Unit::PerCm},
+    {"C2", 16, kPerLength, Unit::PerCm},
+    {"reductionFactor", 17, {}},
+    {"tauU", 21, kStress, Unit::KgfCm2},
+    {"su", 22, kLength},
+    {"ds", 20, kLength},
+    {"bar", 0, {}},
 }};
+
+const EntryName& entryOfBox(int box) {
+  for (const EntryName& entry : kEntryNames)
+    if (entry.box == box) return entry;
+  return kEntryNames.back();
+}
 
 constexpr int kDbBox = 10;
 constexpr int kAbBox = 11;
@@ -59,6 +89,27 @@ std::size_t skipDecimal(std::string_view text, std::size_t at) {
     }
   }
   return digits ? at : std::string_view::npos;
+}
+
+// "100mm" gives "100" and "mm", "20" gives "20" and "": the number as far as a number goes,
+// and the rest without blanks before it.
+std::pair<std::string_view, std::string_view> splitUnit(std::string_view item) {
+  std::size_t at = !item.empty() && (item[0] == '+' || item[0] == '-') ? 1 : 0;
+  while (at < item.size() && (isDigit(item[at]) || item[at] == '.'))
+    ++at;
+  if (at + 1 < item.size() && (item[at] == 'e' || item[at] == 'E')) {
+    std::size_t exponent = at + 1;
+    if (item[exponent] == '+' || item[exponent] == '-') ++exponent;
+    if (exponent < item.size() && isDigit(item[exponent])) {
+      at = exponent;
+      while (at < item.size() && isDigit(item[at]))
+        ++at;
+    }
+  }
+  std::string_view unit = item.substr(at);
+  while (!unit.empty() && unit[0] == ' ')
+    unit.remove_prefix(1);
+  return {item.substr(0, at), unit};
 }
 
 }  // namespace
@@ -163,9 +214,17 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
     const std::size_t colon2 = values.find(':', colon1 + 1);
     if (colon2 == std::string_view::npos || values.find(':', colon2 + 1) != std::string_view::npos)
       return what + "a range is START:STOP:STEP, e.g. 10:60:5, not '" + std::string(values) + "'";
-    const auto start = parseDecimal(values.substr(0, colon1));
-    const auto stop = parseDecimal(values.substr(colon1 + 1, colon2 - colon1 - 1));
-    const auto step = parseDecimal(values.substr(colon2 + 1));
+    const auto [startText, startUnit] = splitUnit(values.substr(0, colon1));
+    const auto [stopText, stopUnit] = splitUnit(values.substr(colon1 + 1, colon2 - colon1 - 1));
+    const auto [stepText, stepUnit] = splitUnit(values.substr(colon2 + 1));
+    if (!((startUnit.empty() && stopUnit.empty()) ||
+          (startUnit == stepUnit && stopUnit == stepUnit)))
+      return what + "a range takes one unit, after its step (100:600:50mm), not '" +
+             std::string(values) + "'";
+    entry.rangeUnit_ = std::string(stepUnit);
+    const auto start = parseDecimal(startText);
+    const auto stop = parseDecimal(stopText);
+    const auto step = parseDecimal(stepText);
     if (!start || !stop || !step)
       return what + "a range is START:STOP:STEP in plain decimals (at most 15 digits, 9 after " +
              "the point), not '" + std::string(values) + "'";
@@ -192,12 +251,12 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
     range.count = static_cast<std::uint64_t>(span / range.step) + 1;
     range.stop = *last;
     entry.range_ = range;
+    if (auto error = entry.checkUnits()) return what + *error;
     return entry;
   }
 
-  std::set<std::string> seen;
-  std::map<float, std::string> numbers;  // as a box holds them: 10, 10.0 and 1e1 are one value
   std::size_t at = 0;
+  std::size_t withUnit = 0;
   for (;;) {
     const std::size_t comma = values.find(',', at);
     std::string item(values.substr(at, comma == std::string_view::npos ? comma : comma - at));
@@ -207,20 +266,39 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
         return what + "'" + item + "' is not a JIS deformed bar; the bars are D6, D10, D13, " +
                "D16, D19, D22, D25, D29, D32, D35, D38, D41 and D51";
       item = std::string(bar->name);
-    } else if (!isWrittenNumber(item)) {
-      return what + (item.empty() ? std::string("an empty value in '") + std::string(values) + "'"
-                                  : "'" + item + "' is not a number");
-    }
-    if (!seen.insert(item).second) return what + item + " is given twice";
-    if (!entry.isBar()) {
-      const auto value = static_cast<float>(parseNumber(item));
-      const auto [earlier, fresh] = numbers.emplace(value, item);
-      if (!fresh && std::isfinite(value))
-        return what + item + " is " + earlier->second + " again: each value runs once";
+    } else if (item.empty()) {
+      return what + "an empty value in '" + std::string(values) + "'";
+    } else if (!isWrittenNumber(splitUnit(item).first)) {
+      return what + "'" + item + "' is not a number";
+    } else if (!splitUnit(item).second.empty()) {
+      ++withUnit;
+      if (auto error = entry.unitProblem(item)) return what + *error;
     }
     entry.list_.push_back(std::move(item));
     if (comma == std::string_view::npos) break;
     at = comma + 1;
+  }
+  // A unit after the last item alone is the unit of the whole list.
+  if (withUnit == 1 && entry.list_.size() > 1 && !splitUnit(entry.list_.back()).second.empty()) {
+    const std::string unit(splitUnit(entry.list_.back()).second);
+    for (std::string& item : entry.list_)
+      if (splitUnit(item).second.empty()) item += unit;
+  } else if (withUnit != 0 && withUnit != entry.list_.size()) {
+    return what + "give a unit with every value or after the last only, not '" +
+           std::string(values) + "'";
+  }
+  if (auto error = entry.checkUnits()) return what + *error;
+  std::set<std::string> seen;
+  std::map<float, std::string> numbers;  // as a box holds them: 10, 10.0, 1e1 and 100mm are one
+  for (std::size_t k = 0; k < entry.list_.size(); ++k) {
+    const std::string& item = entry.list_[k];
+    if (!seen.insert(item).second) return what + item + " is given twice";
+    if (!entry.isBar()) {
+      const auto value = static_cast<float>(parseNumber(entry.boxList_[k]));
+      const auto [earlier, fresh] = numbers.emplace(value, item);
+      if (!fresh && std::isfinite(value))
+        return what + item + " is " + earlier->second + " again: each value runs once";
+    }
   }
   return entry;
 }
@@ -237,11 +315,47 @@ std::optional<std::string> VariedEntry::shortfall() const {
       k = range_->count - 3;
       continue;
     }
-    values += (k == 0 ? "" : ", ") + text(k);
+    values += (k == 0 ? "" : ", ") + typedText(k);
   }
-  const std::string stop = decimalText(range_->stop, range_->decimals);
-  return "--vary " + name_ + ": the range ends at " + text(range_->count - 1) +
+  const std::string stop = decimalText(range_->stop, range_->decimals) + rangeUnit_;
+  return "--vary " + name_ + ": the range ends at " + typedText(range_->count - 1) +
          ", short of its stop " + stop + ", and runs " + values;
+}
+
+// Every value can be typed into its box: its unit is one of the entry's dimension, and the value
+// in the window's unit is a finite number. A range is checked at its two ends, between which
+// every value lies.
+std::optional<std::string> VariedEntry::checkUnits() {
+  if (range_) {
+    for (const std::uint64_t k : {std::uint64_t{0}, range_->count - 1})
+      if (auto error = unitProblem(typedText(k))) return error;
+    return std::nullopt;
+  }
+  for (const std::string& typed : list_) {
+    if (auto error = unitProblem(typed)) return error;
+    boxList_.push_back(boxText(typed));
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> VariedEntry::unitProblem(const std::string& typed) const {
+  if (isBar() || splitUnit(typed).second.empty()) return std::nullopt;
+  const EntryName& entry = entryOfBox(box_);
+  if (!entry.dimension) return name_ + " takes a bare number, not '" + typed + "'";
+  const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
+  if (!reading.quantity) return reading.problem;
+  if (!std::isfinite(inUnit(*reading.quantity, entry.unit) / entry.scale))
+    return "'" + typed + "' is beyond the range of numbers in " + std::string(unitText(entry.unit));
+  return std::nullopt;
+}
+
+// A bare number is typed as written; a value with a unit as its shortest exact form in the
+// window's unit, so "100mm" types "10" into the lb box.
+std::string VariedEntry::boxText(const std::string& typed) const {
+  if (isBar() || splitUnit(typed).second.empty()) return typed;
+  const EntryName& entry = entryOfBox(box_);
+  const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
+  return shortestNumber(inUnit(*reading.quantity, entry.unit) / entry.scale);
 }
 
 std::uint64_t VariedEntry::size() const {
@@ -249,8 +363,15 @@ std::uint64_t VariedEntry::size() const {
 }
 
 std::string VariedEntry::text(std::uint64_t k) const {
+  if (!range_) return boxList_.at(k);
+  return rangeUnit_.empty() ? typedText(k) : boxText(typedText(k));
+}
+
+std::string VariedEntry::typedText(std::uint64_t k) const {
   if (!range_) return list_.at(k);
-  return decimalText(range_->start + static_cast<std::int64_t>(k) * range_->step, range_->decimals);
+  return decimalText(range_->start + static_cast<std::int64_t>(k) * range_->step,
+                     range_->decimals) +
+         rangeUnit_;
 }
 
 std::uint64_t StudyGrid::size() const {

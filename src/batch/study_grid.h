@@ -16,7 +16,10 @@ namespace kvt {
 // One entry of the parameter window that a study varies, with the texts it takes, each as a user
 // would type it into the box: a list ("10,20,30", "D13,D16" for `bar`) keeps its items as
 // written; an inclusive range START:STOP:STEP is counted in exact decimals, so 0.1:0.5:0.1 gives
-// 0.1, 0.2, 0.3, 0.4 and 0.5, never 0.30000000000000004.
+// 0.1, 0.2, 0.3, 0.4 and 0.5, never 0.30000000000000004. A bare number is in the window's unit
+// of the entry; a value with its unit ("100mm", "30MPa", "200GPa" for Es) is typed into the box
+// converted to that unit. A range takes one unit for all its numbers ("100:600:50mm"), and so
+// does a list whose last item alone has one ("100,150,200mm").
 class VariedEntry {
  public:
   // "lb=10:60:5", "bar=D13,D16": the entry or one line saying what is wrong.
@@ -28,12 +31,19 @@ class VariedEntry {
   // A range runs from its first value to its last, in order.
   bool isRange() const { return range_.has_value(); }
   std::uint64_t size() const;
+  // The text typed into the box, in the window's unit.
   std::string text(std::uint64_t k) const;
+  // The value as given on the command line, with its unit if it had one: "100mm".
+  std::string typedText(std::uint64_t k) const;
   // For a range whose step does not land on its stop (10:20:3), a line saying so with the values
   // that run: the command runs them, but the user asked for 20.
   std::optional<std::string> shortfall() const;
 
  private:
+  std::optional<std::string> checkUnits();
+  std::optional<std::string> unitProblem(const std::string& typed) const;
+  std::string boxText(const std::string& typed) const;
+
   struct Range {
     std::int64_t start = 0;  // in units of 10^-decimals
     std::int64_t step = 0;
@@ -44,8 +54,10 @@ class VariedEntry {
 
   std::string name_;
   int box_ = 0;
-  std::vector<std::string> list_;
+  std::vector<std::string> list_;  // as typed, each with the unit it is read in
+  std::vector<std::string> boxList_;
   std::optional<Range> range_;
+  std::string rangeUnit_;  // "" for bare numbers
 };
 
 // The full grid of a study's varied entries. Runs are numbered 0 … size − 1 in grid order: the

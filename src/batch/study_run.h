@@ -32,7 +32,8 @@ struct StudyOptions {
   bool keepRuns = false;                   // each run's result file and CSVs, NAME.lb=30.T-S …
   Shard shard;
   bool findLb = false;  // the required bond length of every case
-  double fy = 0;        // yield stress, kgf/cm² (MPa with SI units)
+  double fy = 0;        // yield stress, kgf/cm²
+  std::string fyText;   // as given: "345MPa", or bare in the units of the outputs
   int lbMaxTenths = 2000;
 
   bool isStudy() const { return !grid.entries().empty() || findLb; }

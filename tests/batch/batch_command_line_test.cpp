@@ -86,7 +86,14 @@ TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
       {{"--vary", "length=10,20"}, "--vary: no entry is called 'length'; the entries are "},
       {{"--vary", "lb"}, "--vary needs NAME=VALUES"},
       {{"--vary", "lb=10,,20"}, "--vary lb: an empty value in '10,,20'"},
-      {{"--vary", "lb=10,12cm"}, "--vary lb: '12cm' is not a number"},
+      {{"--vary", "lb=10,12kg"}, "--vary lb: \"kg\" is not a unit of length (mm, cm, m)"},
+      {{"--vary", "lb=1x,12"}, "--vary lb: \"x\" is not a unit of length"},
+      {{"--vary", "lb=abc,12"}, "--vary lb: 'abc' is not a number"},
+      {{"--vary", "lb=10mm,12,14"}, "--vary lb: give a unit with every value or after the last"},
+      {{"--vary", "lb=10mm:60:5"}, "--vary lb: a range takes one unit, after its step"},
+      {{"--vary", "lb=100mm,10cm"}, "--vary lb: 10cm is 100mm again: each value runs once"},
+      {{"--vary", "pw=0.2%"}, "--vary pw: pw takes a bare number, not '0.2%'"},
+      {{"--vary", "Es=1e308GPa"}, "--vary Es: '1e308GPa' is beyond the range of numbers"},
       {{"--vary", "lb=10,20,10"}, "--vary lb: 10 is given twice"},
       {{"--vary", "lb=10,10.0,1e1"}, "--vary lb: 10.0 is 10 again: each value runs once"},
       {{"--vary", "ds=1e-5,0.00001000000001"}, "--vary ds: 0.00001000000001 is 1e-5 again"},
@@ -127,6 +134,50 @@ TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
             200000u);
   EXPECT_EQ(usageError({"--vary", "lb=10", "--summary", "s.csv", "a.kvt", "b.kvt"}),
             "--summary names one file, but a study is run for each of 2 parameter files");
+}
+
+// A bare number keeps its meaning: --fy in the units of the outputs, lengths in cm. A value with
+// its unit means what it says, whatever --units, and a yield stress no bar has is refused.
+TEST(BatchCommandLine, ReadsQuantitiesWithTheirUnits) {
+  const std::vector<std::string> findLb = {"--find-lb", "b.kvt"};
+  const auto fy = [&](std::vector<std::string> args) {
+    args.insert(args.end(), findLb.begin(), findLb.end());
+    return parsed(args).study.fy;
+  };
+  EXPECT_EQ(fy({"--fy", "3500"}), 3500);
+  EXPECT_EQ(fy({"--fy", "3500kgf/cm2", "--units", "si"}), 3500);
+  EXPECT_EQ(fy({"--fy=3500 kgf/cm²"}), 3500);
+  EXPECT_DOUBLE_EQ(fy({"--fy", "345MPa"}), 345 / 0.0980665);
+  EXPECT_DOUBLE_EQ(fy({"--fy", "345", "--units", "si"}), 345 / 0.0980665);
+  EXPECT_DOUBLE_EQ(fy({"--units", "si", "--fy", "3500", "--yes"}), 3500 / 0.0980665);
+
+  const BatchCommand c =
+      parsed({"--find-lb", "--fy", "345MPa", "--lb-max", "1.5m", "--ds", "0.0002mm", "b.kvt"});
+  EXPECT_EQ(c.study.lbMaxTenths, 1500);
+  EXPECT_EQ(c.options.initialDs, "2e-05");
+  EXPECT_EQ(parsed({"--find-lb", "--fy", "3500", "--lb-max", "1505mm", "b.kvt"}).study.lbMaxTenths,
+            1505);
+
+  const VariedEntry lb = parsed({"--vary", "lb=100:600:50mm", "b.kvt"}).study.grid.entries()[0];
+  ASSERT_EQ(lb.size(), 11u);
+  EXPECT_EQ(lb.text(1), "15");
+  EXPECT_EQ(lb.typedText(1), "150mm");
+
+  const std::pair<std::vector<std::string>, std::string> refusals[] = {
+      {{"--fy", "3500", "--units", "si"},
+       "--fy 3500 is 3500 MPa (35690.1 kgf/cm²) with --units si; a reinforcing bar yields at 1000 "
+       "to 10000 kgf/cm² (98 to 981 MPa). Give its unit (--fy 345MPa, --fy 3500kgf/cm2), or "
+       "--yes to run it all the same"},
+      {{"--fy", "345"}, "--fy 345 is 345 kgf/cm² (33.8 MPa); a reinforcing bar yields at"},
+      {{"--fy", "50MPa"}, "--fy 50MPa is 509.9 kgf/cm² (50 MPa); a reinforcing bar yields at"},
+      {{"--fy", "3500kg"}, "--fy needs a positive yield stress, e.g. 345MPa or 3500kgf/cm2"},
+      {{"--fy", "3500", "--lb-max", "20.25cm"}, "--lb-max needs a length in cm"},
+  };
+  for (const auto& [args, message] : refusals) {
+    std::vector<std::string> all = args;
+    all.insert(all.end(), findLb.begin(), findLb.end());
+    EXPECT_TRUE(usageError(all).starts_with(message)) << usageError(all);
+  }
 }
 
 TEST(BatchCommandLine, RefusesWhatItCannotRun) {

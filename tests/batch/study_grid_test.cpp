@@ -35,6 +35,15 @@ TEST(StudyGrid, ListsKeepTheTextsAndRangesCountInExactDecimals) {
       {"lb=7:7:1", {"7"}},
       {"Ec=2.4,2.50,3e0", {"2.4", "2.50", "3e0"}},
       {"bar=d13,D6", {"D13", "D6"}},
+      // With a unit, each value is typed in the window's unit.
+      {"lb=100:300:50mm", {"10", "15", "20", "25", "30"}},
+      {"lb=100,155mm", {"10", "15.5"}},
+      {"lb=0.1m,25 cm", {"10", "25"}},
+      {"Ab=127mm2,2cm2", {"1.27", "2"}},
+      {"Es=200GPa", {"2.0394324259558565"}},
+      {"sigmaT=3MPa", {"30.591486389337845"}},
+      {"beta=1.02 1/mm", {"10.2"}},
+      {"ds=0.0001mm", {"1e-05"}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(texts(entry(c.option)), c.values) << c.option;
