@@ -9,9 +9,10 @@
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
-#include "analysis/pull_out_run.h"
+#include "analysis/run_record.h"
 #include "analysis/section_march.h"
 #include "offscreen_benchmarks.h"
 #include "support/committed_defaults.h"
@@ -27,26 +28,28 @@ namespace {
 kvt::RunRecord longBarRun() {
   kvt::AnalysisParameters p = kvt::testing::committedDefaults();
   p.deltaL = 0.001f;
-  kvt::LoadSlipHistory history;
-  kvt::PullOutRun(p, history).run();
-  return {p, history.start(), history.rows()};
+  return kvt::recordRun(p);
+}
+
+const std::shared_ptr<const kvt::RunRecord>& longBarShared() {
+  static const auto run = std::make_shared<const kvt::RunRecord>(longBarRun());
+  return run;
 }
 
 const kvt::RunRecord& longBar() {
-  static const kvt::RunRecord run = longBarRun();
-  return run;
+  return *longBarShared();
 }
 
 // Steps on either side of the peak, in turn, so that every move draws a different distribution.
 int stepOf(std::int64_t k) {
-  const int steps = static_cast<int>(longBar().rows.size());
+  const int steps = static_cast<int>(longBar().rows().size());
   return 1 + static_cast<int>((k * 97) % steps);
 }
 
 void BM_StepSelectorRedrawsTheDistribution(benchmark::State& state) {
-  if (longBar().start.segmentCount != 20000) state.SkipWithError("not 20,000 segments");
+  if (longBar().segmentCount() != 20000) state.SkipWithError("not 20,000 segments");
   kvt::testing::FakePrompt prompt;
-  kvt::ui::ResultsWindow window(longBar(), prompt);
+  kvt::ui::ResultsWindow window(longBarShared(), prompt);
   window.showTab(kvt::ui::ResultsWindow::Tab::Distribution);
   window.show();
   std::int64_t k = 0;
@@ -55,7 +58,7 @@ void BM_StepSelectorRedrawsTheDistribution(benchmark::State& state) {
     // The frame the user sees: the window painted with the new distribution.
     benchmark::DoNotOptimize(window.grab());
   }
-  state.counters["segments"] = longBar().start.segmentCount;
+  state.counters["segments"] = longBar().segmentCount();
 }
 BENCHMARK(BM_StepSelectorRedrawsTheDistribution)->Unit(benchmark::kMillisecond);
 
@@ -64,7 +67,7 @@ void BM_ReplayOfAStep(benchmark::State& state) {
   std::int64_t k = 0;
   for (auto _ : state) {
     const kvt::LoadSlipRow& row = *longBar().row(stepOf(++k));
-    benchmark::DoNotOptimize(kvt::replaySections(longBar().parameters, row.s0, row.step));
+    benchmark::DoNotOptimize(kvt::replaySections(longBar().parameters(), row.s0, row.step));
   }
 }
 BENCHMARK(BM_ReplayOfAStep)->Unit(benchmark::kMillisecond);

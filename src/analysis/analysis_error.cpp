@@ -23,7 +23,8 @@ ArithmeticError::ArithmeticError(Kind kind, const std::string& quantity, const s
       kind_(kind) {}
 
 StepLimitError::StepLimitError(int maxSteps, const std::string& cause)
-    : AnalysisError("The analysis did not finish within " + std::to_string(maxSteps) +
-                    " steps: the average bond stress never returned to zero. " + cause) {}
+    : AnalysisError(ErrorKind::StepLimit,
+                    "The analysis did not finish within " + std::to_string(maxSteps) +
+                        " steps: the average bond stress never returned to zero. " + cause) {}
 
 }  // namespace kvt

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "error/error.h"
 
 namespace kvt {
 
-// A failure that ends a run. The message is complete, in plain words, for a message box.
-class AnalysisError : public std::runtime_error {
+// A failure of the analysis itself, which ends a run. The message is complete, in plain words,
+// for a message box. One not otherwise classed is an arithmetic fault.
+class AnalysisError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit AnalysisError(const std::string& message) : Error(ErrorKind::Arithmetic, message) {}
+  AnalysisError(ErrorKind kind, const std::string& message) : Error(kind, message) {}
 };
 
 // An arithmetic fault: an overflow, a division by zero or an invalid operation (such as 0 × ∞),
@@ -28,7 +31,8 @@ class ArithmeticError : public AnalysisError {
 // length: the message names the entry and its value.
 class ParameterError : public AnalysisError {
  public:
-  using AnalysisError::AnalysisError;
+  explicit ParameterError(const std::string& message)
+      : AnalysisError(ErrorKind::Parameter, message) {}
 };
 
 // The run did not reach zero bond stress within the steps its histories hold. `cause` says

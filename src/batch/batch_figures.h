@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "figures/figure.h"
-#include "figures/run_record.h"
 #include "output/clock.h"
-#include "output/units.h"
 
 namespace kvt {
 

@@ -10,6 +10,7 @@
 #include "figure_loader.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
+#include "output/csv_export.h"
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
 #include "params/format_number.h"
@@ -32,32 +33,31 @@ class CollectingPrompt : public UserPrompt {
   std::string first;
 };
 
-// Where Pbumax was reached: the first step whose force reached the largest force of the run, the
-// same step the figures and the profile of the peak show. A bilinear bond law holds its plateau
-// force over many steps; the peak is where the plateau was first reached.
-class PeakTracker : public RunObserver {
- public:
-  bool needsSections(int) const override { return false; }
-  void stepFinished(const StepResult& r) override {
-    if (summary.stepAtPMax == 0 || r.loadedEndForce > forceAtPMax_) {
-      forceAtPMax_ = r.loadedEndForce;
-      summary.stepAtPMax = r.step;
-      summary.loadedEndSlipAtPMax = r.loadedEndSlip;
-      summary.freeEndSlipAtPMax = r.s0;
-    }
-    summary.finalSlip = r.loadedEndSlip;
+std::string summaryLine(const std::string& path, const RunRecord& run, const std::string& file) {
+  return path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
+         formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
+         formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
+         formatNumber(run.PMax(), "####0") + " kgf → " + file;
+}
+
+// The CSV files and figures of a run beside its result file, of the steps it finished.
+void writeExtras(const RunRecord& run, const std::string& resultFile, const RunWrites& writes,
+                 std::vector<std::string>& written) {
+  if (writes.loadSlipCsv) {
+    const std::string csv = besideResultFile(resultFile, "csv");
+    writeFileAtomically(csv, loadSlipCsv(run.rows(), writes.units));
+    written.push_back(csv);
   }
-  RunSummary summary;
-
- private:
-  double forceAtPMax_ = 0;
-};
-
-std::string summaryLine(const std::string& path, const RunSummary& s, const std::string& file) {
-  return path + ": " + std::to_string(s.steps) + " steps, τb.max " +
-         formatNumber(s.tauMax, "##0.00") + " kgf/cm², τbumax " +
-         formatNumber(s.tauAvgMax, "##0.00") + " kgf/cm², Pbumax " + formatNumber(s.PMax, "####0") +
-         " kgf → " + file;
+  for (const int step : writes.profileSteps) {
+    if (!run.row(step)) continue;
+    const std::string csv = besideResultFile(resultFile, "step" + std::to_string(step) + ".csv");
+    writeFileAtomically(csv, profileCsv(run.sections(step), writes.units));
+    written.push_back(csv);
+  }
+  if (!writes.figureFormats.empty())
+    for (std::string& figure :
+         writeRunFigures(run, resultFile, writes.figureFormats, writes.profileSteps, writes.units))
+      written.push_back(std::move(figure));
 }
 
 }  // namespace
@@ -108,99 +108,57 @@ std::optional<std::string> commitForRun(ParameterEntries& entries, const BatchOp
   return std::nullopt;
 }
 
-RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes,
-                     const Clock& clock) {
-  RunOutcome outcome;
+RunOutcome runRecord(const AnalysisParameters& parameters, const RunWrites& writes,
+                     const Clock& clock, CaseSource source) {
+  RunOutcome outcome{RunRecord(parameters, std::move(source)), {}, writes.extras(), {}, false};
+  RunRecord& run = outcome.record;
   // A run bound to fail at once leaves every earlier report and CSV file as it was.
   try {
-    PullOutRun::checkBeforeRun(record);
-  } catch (const AnalysisError& error) {
-    outcome.error = error.what();
-    if (writes.resultFile) outcome.error += " Nothing was written.";
+    PullOutRun::checkBeforeRun(parameters);
+  } catch (const Error& error) {
+    run.fail(error);
+    outcome.refusedBeforeRun = writes.resultFile;
     return outcome;
   }
-  PeakTracker peak;
-  LoadSlipHistory history;
-  ProfileCapture profiles(writes.profileSteps);
-  ObserverList observers;
-  observers.add(peak);
-  std::optional<ResultFile> resultFile;
-  if (writes.resultFile) observers.add(resultFile.emplace(record, clock));
-  const bool extraFiles =
-      writes.resultFile &&
-      (writes.loadSlipCsv || !writes.profileSteps.empty() || !writes.figureFormats.empty());
-  if (extraFiles || writes.keepCurve) observers.add(history);
-  if (extraFiles && !writes.profileSteps.empty()) observers.add(profiles);
-
-  PullOutRun run(record, observers);
-  std::string failure;
-  try {
-    run.run();
-  } catch (const AnalysisError& error) {
-    failure = error.what();
-  }
-  if (resultFile && !resultFile->path().empty()) outcome.files.push_back(resultFile->path());
-  if (failure.empty()) {
-    outcome.summary = peak.summary;
-    outcome.summary.steps = run.step();
-    outcome.summary.tauMax = run.tauMax();
-    outcome.summary.tauAvgMax = run.tauAvgMax();
-    outcome.summary.PMax = run.PMax();
-  }
-  if (writes.keepCurve) {
-    outcome.start = history.start();
-    outcome.curve = history.rows();
-  }
-  // The error: the run's failure if any, then what became of the other files.
-  const auto failed = [&](std::string why) {
-    if (!failure.empty() && !why.empty()) {
-      if (failure.ends_with('.')) {
-        why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
-        why = " " + why + ".";
-      } else {
-        why = "; " + why;
-      }
-    }
-    outcome.error = failure + why;
-    return outcome;
-  };
-  if (!extraFiles) {
-    if (!failure.empty()) return failed("");
-    outcome.succeeded = true;
+  if (!writes.resultFile) {
+    run = recordRun(parameters, run.source());
     return outcome;
   }
+  ResultFile resultFile(run.parameters(), clock);
+  recordRun(run, resultFile);
+  if (!resultFile.path().empty()) outcome.files.push_back(resultFile.path());
   // A failed run still leaves the CSV files and figures of the steps it finished.
-  if (history.rows().empty() || resultFile->path().empty())
-    return failed("no step finished, so no CSV file or figure was written");
-  const std::string& name = resultFile->path();
+  if (!outcome.extrasAsked || run.stepCount() == 0) return outcome;
   try {
-    if (writes.loadSlipCsv) {
-      const std::string csv = besideResultFile(name, "csv");
-      writeFileAtomically(csv, loadSlipCsv(history.rows(), writes.units));
-      outcome.files.push_back(csv);
-    }
-    for (const auto& profile : profiles.profiles()) {
-      const std::string csv =
-          besideResultFile(name, "step" + std::to_string(profile.step) + ".csv");
-      writeFileAtomically(csv, profileCsv(profile, writes.units));
-      outcome.files.push_back(csv);
-    }
-    if (!writes.figureFormats.empty()) {
-      const RunRecord finished{record, history.start(), history.rows()};
-      for (std::string& figure :
-           writeRunFigures(finished, name, writes.figureFormats, writes.profileSteps, writes.units))
-        outcome.files.push_back(std::move(figure));
-    }
+    writeExtras(run, resultFile.path(), writes, outcome.files);
   } catch (const FileWriteError& error) {
-    return failed(error.what());
+    outcome.extrasFailure = error;
   } catch (const FigureModuleError& error) {
-    return failed(std::string("no figure written: ") + error.what());
+    outcome.extrasFailure = Error(ErrorKind::File, error.what());
+    outcome.figureModuleFailed = true;
   }
-  if (!failure.empty())
-    return failed("the CSV files and figures hold the " + std::to_string(history.rows().size()) +
-                  " steps it finished");
-  outcome.succeeded = true;
   return outcome;
+}
+
+std::string failureText(const RunOutcome& outcome) {
+  const RunRecord& run = outcome.record;
+  const std::string& failure = run.failure();
+  if (outcome.refusedBeforeRun) return failure + " Nothing was written.";
+  // What became of the CSV files and figures, after the run's own failure if there is one.
+  std::string extras;
+  if (outcome.extrasAsked && run.stepCount() == 0) {
+    extras = "no step finished, so no CSV file or figure was written";
+  } else if (outcome.extrasFailure) {
+    extras = (outcome.figureModuleFailed ? "no figure written: " : "") +
+             std::string(outcome.extrasFailure->what());
+  } else if (outcome.extrasAsked && !failure.empty()) {
+    extras = "the CSV files and figures hold the " + std::to_string(run.stepCount()) +
+             " steps it finished";
+  }
+  if (failure.empty() || extras.empty()) return failure + extras;
+  if (!failure.ends_with('.')) return failure + "; " + extras;
+  extras[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(extras[0])));
+  return failure + " " + extras + ".";
 }
 
 BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
@@ -223,11 +181,11 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   writes.profileSteps = options.profileSteps;
   writes.units = options.units;
   writes.figureFormats = options.figureFormats;
-  RunOutcome outcome = runRecord(record, writes, clock);
+  RunOutcome outcome = runRecord(record, writes, clock, entries.caseSource());
   result.files = std::move(outcome.files);
-  result.succeeded = outcome.succeeded;
-  result.message = outcome.succeeded ? summaryLine(path, outcome.summary, result.files.front())
-                                     : path + ": " + outcome.error;
+  result.succeeded = outcome.succeeded();
+  result.message = result.succeeded ? summaryLine(path, outcome.record, result.files.front())
+                                    : path + ": " + failureText(outcome);
   return result;
 }
 

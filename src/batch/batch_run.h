@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "analysis/run_observer.h"
+#include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "figures/figure.h"
 #include "output/clock.h"
-#include "output/csv_export.h"
-#include "output/units.h"
 #include "params/parameter_entries.h"
 
 namespace kvt {
@@ -33,43 +33,44 @@ struct BatchOptions {
   std::vector<FigureFormat> figureFormats;  // report figures beside the result file
 };
 
-// What a run leaves for a summary, in kgf and cm.
-struct RunSummary {
-  int steps = 0;
-  double tauMax = 0;     // τb.max, the peak of the bond law
-  double tauAvgMax = 0;  // τbumax, the largest average bond stress
-  double PMax = 0;       // Pbumax, the largest loaded-end force
-  double loadedEndSlipAtPMax = 0;
-  double freeEndSlipAtPMax = 0;
-  int stepAtPMax = 0;
-  double finalSlip = 0;  // the loaded-end slip of the last step
-};
-
-// What a run writes and keeps besides its summary.
+// What a run writes and keeps besides its record.
 struct RunWrites {
   bool resultFile = true;  // named from the record's resultFilePath
   bool loadSlipCsv = false;
   std::set<int> profileSteps;
   std::vector<FigureFormat> figureFormats;  // the run's report figures
-  bool keepCurve = false;  // the load–slip response in `RunOutcome::curve`, for figures
-  UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures
+  UnitSystem units = UnitSystem::KgfCm;     // of the CSV files and figures
+
+  // CSV files or figures besides the result file: they need its name.
+  bool extras() const {
+    return resultFile && (loadSlipCsv || !profileSteps.empty() || !figureFormats.empty());
+  }
 };
 
+// What became of a run: its record, and every file it wrote. A failed run still writes the CSV
+// files and figures of the steps it finished; `extrasFailure` says why one of them could not be
+// written. `failureText` puts it into words.
 struct RunOutcome {
-  bool succeeded = false;
-  // Why the run failed, in words, and what became of its CSV files and figures: a failed run
-  // still writes those of the steps it finished.
-  std::string error;
-  RunSummary summary;
-  std::vector<std::string> files;  // every file written, also by a run that failed
-  RunStart start;                  // with the curve
-  std::vector<LoadSlipRow> curve;
+  RunRecord record;
+  std::vector<std::string> files;  // every file written, the result file first
+  bool extrasAsked = false;        // CSV files or figures besides the result file
+  std::optional<Error> extrasFailure;
+  bool figureModuleFailed = false;  // the figure module, not a file, was the cause
+  bool refusedBeforeRun = false;    // bound to fail at once, the run wrote nothing
+
+  bool succeeded() const {
+    return record.outcome() == RunRecord::Outcome::Finished && !extrasFailure;
+  }
 };
 
 // Runs a committed record and writes what `writes` asks for. Never throws for a fault of the
-// run, a file or the figure module: the outcome says what went wrong. The CSV files and figures
-// need the result file, whose name they take.
-RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes, const Clock& clock);
+// run, a file or the figure module: the outcome keeps what went wrong. `source` names the case.
+RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes, const Clock& clock,
+                     CaseSource source = {});
+
+// Why a run failed and what became of its CSV files and figures, in one sentence or two; for
+// kvt-batch's error line and a summary's outcome column. Empty for a run that succeeded.
+std::string failureText(const RunOutcome& outcome);
 
 // Loads a parameter file into default entries as the window would, and sets the record's
 // parameterFilePath as a double click in the file window would. The error names the file.

@@ -2,18 +2,18 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
+#include "error/error.h"
 #include "figures/figure.h"
 #include "figures/figure_module_abi.h"
 
 namespace kvt {
 
 // The figure module could not be loaded, or could not draw a figure.
-class FigureModuleError : public std::runtime_error {
+class FigureModuleError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FigureModuleError(const std::string& message) : Error(ErrorKind::File, message) {}
 };
 
 // Draws a figure as the bytes of a PNG, SVG or PDF file, through the figure module. The module,

@@ -11,15 +11,15 @@ constexpr int kLbBox = 6;
 
 }  // namespace
 
-StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, std::string baseResultFile,
-                                 const BatchOptions& options, const StudyOptions& study,
-                                 const Clock& clock, bool keepCurves)
+StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, std::string baseFile,
+                                 std::string baseResultFile, const BatchOptions& options,
+                                 const StudyOptions& study, const Clock& clock)
     : base_(base),
+      baseFile_(std::move(baseFile)),
       baseResultFile_(std::move(baseResultFile)),
       options_(options),
       study_(study),
-      clock_(clock),
-      keepCurves_(keepCurves) {}
+      clock_(clock) {}
 
 std::optional<std::string> StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
                                                   const std::string* lb) const {
@@ -29,6 +29,16 @@ std::optional<std::string> StudyCaseRunner::enter(std::uint64_t gridRun, Paramet
     if (auto error = entries.setText(kLbBox, *lb)) return error->message;
   }
   return commitForRun(entries, options_);
+}
+
+// A case's entries differ from the base file's by the values the grid typed in: "lb=30",
+// "bar=D13, lb=30".
+std::string StudyCaseRunner::changes(std::uint64_t gridRun) const {
+  const std::vector<std::string> values = study_.grid.values(gridRun);
+  std::string text;
+  for (std::size_t k = 0; k < values.size(); ++k)
+    text += (k == 0 ? "" : ", ") + study_.grid.entries()[k].name() + "=" + values[k];
+  return text;
 }
 
 RunWrites StudyCaseRunner::writesFor(std::uint64_t gridRun, AnalysisParameters& record) const {
@@ -42,7 +52,6 @@ RunWrites StudyCaseRunner::writesFor(std::uint64_t gridRun, AnalysisParameters& 
     writes.profileSteps = options_.profileSteps;
     writes.units = options_.units;
   }
-  writes.keepCurve = keepCurves_;
   return writes;
 }
 
@@ -56,14 +65,12 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
   if (auto error = enter(gridRun, entries, nullptr)) {
     row.error = *error;
   } else {
-    RunOutcome outcome = runRecord(record, writesFor(gridRun, record), clock_);
-    row.succeeded = outcome.succeeded;
-    row.error = std::move(outcome.error);
-    row.summary = outcome.summary;
+    RunOutcome outcome =
+        runRecord(record, writesFor(gridRun, record), clock_, {baseFile_, changes(gridRun)});
+    row.succeeded = outcome.succeeded();
+    row.error = failureText(outcome);
+    row.record = std::move(outcome.record);
     out.files = std::move(outcome.files);
-    out.curve = std::move(outcome.curve);
-    out.start = outcome.start;
-    out.parameters = record;
   }
   if (study_.findLb) {
     row.yieldForce = study_.fy * static_cast<double>(record.Ab);
@@ -82,8 +89,8 @@ RequiredLength StudyCaseRunner::requiredLength(std::uint64_t gridRun, double yie
                               RunWrites nothing;
                               nothing.resultFile = false;
                               const RunOutcome outcome = runRecord(trial, nothing, clock_);
-                              if (!outcome.succeeded) return outcome.error;
-                              return outcome.summary.PMax;
+                              if (!outcome.succeeded()) return failureText(outcome);
+                              return outcome.record.PMax();
                             });
 }
 

@@ -14,14 +14,11 @@ namespace kvt {
 
 struct StudyOptions;
 
-// One case of a study as it comes back from its thread: its row of the summary, and what its
-// figures need.
+// One case of a study as it comes back from its thread: its row of the summary, with the run's
+// record, and the files it kept.
 struct StudyCase {
   SummaryRow row;
-  AnalysisParameters parameters;  // as committed, for the run's figures
-  RunStart start;
   std::vector<std::string> files;  // the kept files, result file first
-  std::vector<LoadSlipRow> curve;  // kept when a figure draws it
 };
 
 // Runs the cases of a study. Each case gets a private copy of the base file's entries with its
@@ -30,10 +27,8 @@ struct StudyCase {
 // Cases share nothing, so any number of them may run at once.
 class StudyCaseRunner {
  public:
-  // `keepCurves`: every case keeps its load–slip response for the figures.
-  StudyCaseRunner(const ParameterEntries& base, std::string baseResultFile,
-                  const BatchOptions& options, const StudyOptions& study, const Clock& clock,
-                  bool keepCurves);
+  StudyCaseRunner(const ParameterEntries& base, std::string baseFile, std::string baseResultFile,
+                  const BatchOptions& options, const StudyOptions& study, const Clock& clock);
 
   // The case at a grid index (0-based).
   StudyCase run(std::uint64_t gridRun) const;
@@ -42,15 +37,16 @@ class StudyCaseRunner {
   // The case's entries, with a length for the search; the numeric error of "Execute", if any.
   std::optional<std::string> enter(std::uint64_t gridRun, ParameterEntries& entries,
                                    const std::string* lb) const;
+  std::string changes(std::uint64_t gridRun) const;
   RunWrites writesFor(std::uint64_t gridRun, AnalysisParameters& record) const;
   RequiredLength requiredLength(std::uint64_t gridRun, double yieldForce) const;
 
   const ParameterEntries& base_;
+  std::string baseFile_;
   std::string baseResultFile_;
   const BatchOptions& options_;
   const StudyOptions& study_;
   const Clock& clock_;
-  bool keepCurves_;
 };
 
 }  // namespace kvt

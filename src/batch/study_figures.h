@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "figures/figure.h"
-#include "output/csv_export.h"
-#include "output/units.h"
 #include "required_length.h"
 #include "study_grid.h"
 

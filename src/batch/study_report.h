@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "output/units.h"
+#include "analysis/units.h"
 #include "summary_table.h"
 
 namespace kvt {

@@ -32,6 +32,12 @@ class FrozenClock final : public Clock {
   LocalDateTime now_;
 };
 
+using Curve = std::vector<LoadSlipRow>;
+
+Curve curveOf(const RunRecord& run) {
+  return Curve(run.rows().begin(), run.rows().end());
+}
+
 }  // namespace
 
 struct Study::Base {
@@ -83,10 +89,8 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   const FrozenClock clock(systemClock);
   const bool figures = !options_.figureFormats.empty();
   const bool drawFamily = figures && runCount() <= kLargestFamily;
-  // Figures are drawn in grid order as the runs are handed over, never by the runs' threads:
-  // a PDF lists its fonts in the order the process first drew them.
-  const StudyCaseRunner cases(base_->entries, baseResultFile_, options_, study_, clock,
-                              drawFamily || (study_.keepRuns && figures));
+  const StudyCaseRunner cases(base_->entries, base_->path, baseResultFile_, options_, study_,
+                              clock);
   const SummaryTable table(study_.grid, options_.units,
                            study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
   StudyReport report(base_->path, runCount(), study_, options_.units);
@@ -103,14 +107,15 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   runInOrder<StudyCase>(
       runCount(), options_.jobs == 0 ? everyCore() : options_.jobs,
       [&](std::uint64_t k) { return cases.run(gridRun(k)); },
+      // Figures are drawn in grid order as the runs are handed over, never by the runs'
+      // threads: a PDF lists its fonts in the order the process first drew them.
       [&](std::uint64_t, StudyCase&& out) {
         summary.append(table.line(out.row));
         report.add(out.row, out.files);
         if (study_.keepRuns && figures) writeKeptRunFigures(out, stamp, report);
         if (figures)
-          points.push_back({std::move(out.row.values), out.row.succeeded, out.row.summary.PMax,
-                            out.row.required,
-                            drawFamily ? std::move(out.curve) : std::vector<LoadSlipRow>()});
+          points.push_back({std::move(out.row.values), out.row.succeeded, out.row.record.PMax(),
+                            out.row.required, drawFamily ? curveOf(out.row.record) : Curve()});
         if (progressStream) progress.update(++done);
       },
       [&] {
@@ -125,11 +130,11 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
 
 void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stamp,
                                 StudyReport& report) const {
-  if (done.curve.empty() || done.files.empty()) return;
+  if (done.row.record.stepCount() == 0 || done.files.empty()) return;
   try {
-    const RunRecord run{done.parameters, done.start, done.curve};
-    for (std::string& file : writeRunFigures(run, done.files.front(), options_.figureFormats,
-                                             options_.profileSteps, options_.units, &stamp))
+    for (std::string& file :
+         writeRunFigures(done.row.record, done.files.front(), options_.figureFormats,
+                         options_.profileSteps, options_.units, &stamp))
       report.addFile(std::move(file));
   } catch (const std::exception& error) {
     report.runFiguresFailed(base_->path + ": run " + std::to_string(done.row.run) + ": " +
@@ -143,10 +148,7 @@ void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateT
     report.note(base_->path + ": the load-slip curves of " + std::to_string(runCount()) +
                 " runs are not drawn; a figure takes " + std::to_string(kLargestFamily) +
                 " at most");
-  const std::string& comment = base_->record.comment;
-  const std::string name = comment.empty() || comment == ParameterEntries::kCommentPrompt
-                               ? std::filesystem::path(base_->path).filename().string()
-                               : comment;
+  const std::string name = caseName(base_->record.comment, {base_->path, ""});
   const std::string stem = summaryPath_.ends_with(".csv")
                                ? summaryPath_.substr(0, summaryPath_.size() - 4)
                                : summaryPath_;

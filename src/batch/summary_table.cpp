@@ -62,13 +62,15 @@ std::string SummaryTable::line(const SummaryRow& row) const {
   std::string text = std::to_string(row.run);
   for (const std::string& value : row.values)
     text += "," + csvField(value);
-  const RunSummary& s = row.summary;
-  if (row.succeeded) {
-    text += ",finished," + std::to_string(s.steps) + "," + number(s.tauMax, Quantity::Stress) +
-            "," + number(s.tauAvgMax, Quantity::Stress) + "," + number(s.PMax, Quantity::Force) +
-            "," + number(s.loadedEndSlipAtPMax, Quantity::Length) + "," +
-            number(s.freeEndSlipAtPMax, Quantity::Length) + "," + std::to_string(s.stepAtPMax) +
-            "," + number(s.finalSlip, Quantity::Length);
+  const RunRecord& run = row.record;
+  if (row.succeeded && run.stepCount() > 0) {
+    const LoadSlipRow& peak = *run.row(run.peakStep());
+    text += ",finished," + std::to_string(run.stepCount()) + "," +
+            number(run.tauMax(), Quantity::Stress) + "," +
+            number(run.tauAvgMax(), Quantity::Stress) + "," + number(run.PMax(), Quantity::Force) +
+            "," + number(peak.loadedEndSlip, Quantity::Length) + "," +
+            number(peak.s0, Quantity::Length) + "," + std::to_string(run.peakStep()) + "," +
+            number(run.rows().back().loadedEndSlip, Quantity::Length);
   } else {
     text += "," + csvField(row.error) + ",,,,,,,,";
   }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/units.h"
 #include "batch_run.h"
-#include "output/units.h"
 #include "required_length.h"
 #include "study_grid.h"
 
@@ -18,8 +18,8 @@ struct SummaryRow {
   std::uint64_t run = 0;            // 1 … in the whole grid, whatever the shard
   std::vector<std::string> values;  // of the varied entries, as typed
   bool succeeded = false;
-  std::string error;
-  RunSummary summary;
+  std::string error;  // why the run failed, in words
+  RunRecord record;
   double yieldForce = 0;  // fy·Ab, kgf, with a required length
   std::optional<RequiredLength> required;
 };

@@ -5,7 +5,7 @@
 
 #include "analysis/run_law.h"
 #include "figure.h"
-#include "output/units.h"
+#include "analysis/units.h"
 
 namespace kvt {
 

@@ -3,12 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "analysis/analysis_error.h"
 #include "analysis/bond_law.h"
 #include "params/format_number.h"
-#include "params/parameter_entries.h"
 
 namespace kvt {
 
@@ -34,15 +32,7 @@ std::string resultText(double kgfCmValue, Quantity q, UnitSystem units, const ch
 }
 
 std::string titled(const std::string& what, const RunRecord& run, UnitSystem units) {
-  return what + " — " + caseTitle(run.parameters, units);
-}
-
-// The first step whose average bond stress is the run's largest.
-const LoadSlipRow* tauAvgPeak(const RunRecord& run) {
-  const LoadSlipRow* peak = nullptr;
-  for (const LoadSlipRow& r : run.rows)
-    if (!peak || r.tauAvg > peak->tauAvg) peak = &r;
-  return peak;
+  return what + " — " + caseTitle(run, units);
 }
 
 FigureMark selectionMark(double x, double y, int step) {
@@ -66,10 +56,12 @@ std::string labelNumber(double value) {
       value, decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '#'));
 }
 
-std::string caseTitle(const AnalysisParameters& p, UnitSystem units) {
-  std::string name = p.comment;
-  if (name.empty() || name == ParameterEntries::kCommentPrompt)
-    name = std::filesystem::path(p.parameterFilePath).filename().string();
+std::string caseTitle(const RunRecord& run, UnitSystem units) {
+  return caseTitle(run.parameters(), units, run.source());
+}
+
+std::string caseTitle(const AnalysisParameters& p, UnitSystem units, const CaseSource& source) {
+  const std::string name = caseName(p.comment, source);
   const std::string sizes =
       "db = " +
       withUnit(in(static_cast<double>(p.db), Quantity::Length, units), Quantity::Length, units) +
@@ -81,7 +73,7 @@ std::string caseTitle(const AnalysisParameters& p, UnitSystem units) {
 Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) {
   FigureCurve loaded{"slip at the loaded end", {}, {}};
   FigureCurve free{"slip at the free end (s0)", {}, {}};
-  for (const LoadSlipRow& r : run.rows) {
+  for (const LoadSlipRow& r : run.rows()) {
     const double force = in(r.loadedEndForce, Quantity::Force, units);
     loaded.x.push_back(in(r.loadedEndSlip, Quantity::Length, units));
     loaded.y.push_back(force);
@@ -107,12 +99,12 @@ Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) 
 
 Figure tauSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) {
   FigureCurve curve{"average bond stress", {}, {}};
-  for (const LoadSlipRow& r : run.rows) {
+  for (const LoadSlipRow& r : run.rows()) {
     curve.x.push_back(in(r.loadedEndSlip, Quantity::Length, units));
     curve.y.push_back(in(r.tauAvg, Quantity::Stress, units));
   }
   std::vector<FigureMark> marks;
-  if (const LoadSlipRow* peak = tauAvgPeak(run)) {
+  if (const LoadSlipRow* peak = run.row(run.tauAvgPeakStep())) {
     const double tau = in(peak->tauAvg, Quantity::Stress, units);
     marks.push_back({FigureMark::Kind::Peak,
                      "τbumax = " + resultText(peak->tauAvg, Quantity::Stress, units, "##0.00"),
@@ -140,7 +132,7 @@ Figure profileFigure(const RunRecord& run, int step, std::span<const SectionRow>
     force.x.push_back(0);
     force.y.push_back(0);
   }
-  const double deltaL = static_cast<double>(run.parameters.deltaL);
+  const double deltaL = static_cast<double>(run.parameters().deltaL);
   for (const SectionRow& row : sections) {
     const double at = in(row.x, Quantity::Length, units);
     slip.x.push_back(at);
@@ -164,9 +156,9 @@ Figure bondLawFigure(const RunRecord& run, UnitSystem units) {
   FigureCurve curve{"τ(s)", {}, {}};
   std::vector<FigureMark> marks;
   try {
-    const BondLaw law(run.parameters);
+    const BondLaw law(run.parameters());
     double end = 0;
-    for (const LoadSlipRow& r : run.rows)
+    for (const LoadSlipRow& r : run.rows())
       end = std::max({end, r.loadedEndSlip, r.s0});
     if (!(end > 0)) end = 2 * std::fabs(static_cast<double>(law.peakSearchEnd()));
     // Evenly spaced slips, and each corner of the law with its neighbours on either side, so
@@ -178,9 +170,9 @@ Figure bondLawFigure(const RunRecord& run, UnitSystem units) {
       slips.push_back(end * j / kSamples);
     std::vector<double> corners = {static_cast<double>(law.peakSearchEnd())};
     if (law.bilinear()) {
-      corners.push_back(0.4859 * static_cast<double>(run.parameters.ru) /
+      corners.push_back(0.4859 * static_cast<double>(run.parameters().ru) /
                         static_cast<double>(law.betaDb()));
-      corners.push_back(static_cast<double>(run.parameters.su));
+      corners.push_back(static_cast<double>(run.parameters().su));
     }
     for (const double c : corners)
       if (c > 0 && c < end)

@@ -4,14 +4,14 @@
 #include <span>
 #include <string>
 
+#include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "figure.h"
-#include "output/units.h"
-#include "run_record.h"
 
 namespace kvt {
 
 // The four report figures of a run, in the chosen units. Each title names the figure and the
-// case: the comment (or the parameter file's name), db and lb. A `selectedStep` of 0 marks no
+// case: its name (`RunRecord::caseName`), db and lb. A `selectedStep` of 0 marks no
 // step.
 
 // Bar force at the loaded end against the slip at the loaded end and at the free end (s0), with
@@ -25,8 +25,10 @@ Figure profileFigure(const RunRecord& run, int step, std::span<const SectionRow>
 // The local bond law τ(s) from s = 0 to the largest slip of the run, with τbmax marked.
 Figure bondLawFigure(const RunRecord& run, UnitSystem units);
 
-// "beam 1, db = 1.3 cm, lb = 20 cm"
-std::string caseTitle(const AnalysisParameters& p, UnitSystem units);
+// "beam 1, db = 1.3 cm, lb = 20 cm": the case's name (`caseName`) and its sizes; a case without a
+// name by its sizes alone.
+std::string caseTitle(const AnalysisParameters& p, UnitSystem units, const CaseSource& source = {});
+std::string caseTitle(const RunRecord& run, UnitSystem units);
 
 // A value in a label, to about four significant digits, without trailing zeros.
 std::string labelNumber(double value);

@@ -98,7 +98,7 @@ FileWriteError::FileWriteError(const std::string& path, int errorNumber)
     : FileWriteError(path, errorNumber, std::strerror(errorNumber)) {}
 
 FileWriteError::FileWriteError(const std::string& path, int errorNumber, const std::string& reason)
-    : std::runtime_error("\"" + fullPath(path) + "\" could not be written: " + reason + "."),
+    : Error(ErrorKind::File, "\"" + fullPath(path) + "\" could not be written: " + reason + "."),
       errorNumber_(errorNumber) {}
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

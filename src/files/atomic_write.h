@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "error/error.h"
 
 namespace kvt {
 
 // A file could not be written; the message names the file by its full path and gives the
 // system's reason.
-class FileWriteError : public std::runtime_error {
+class FileWriteError : public Error {
  public:
   FileWriteError(const std::string& path, int errorNumber);
   FileWriteError(const std::string& path, int errorNumber, const std::string& reason);

@@ -58,6 +58,7 @@ SaveOutcome SaveParameterFile(const std::string& path, ParameterEntries& entries
     return SaveOutcome::Failed;
   }
   entries.record().resultFilePath = path;
+  entries.rememberFile(path);
   return SaveOutcome::Saved;
 }
 
@@ -110,6 +111,7 @@ bool LoadParameterFile(const std::string& path, ParameterEntries& entries,
   // Δl depending on the db shown before it was loaded.
   entries.setText(kDeltaLBox, lines.line[kDeltaLLine]);
   entries.record().resultFilePath = path;
+  entries.rememberFile(path);
   if (firstError)
     prompt.warning(kLoadFailureTitle, named + " was loaded, but an entry could not be converted: " +
                                           firstError->message);

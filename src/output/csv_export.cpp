@@ -62,39 +62,6 @@ std::string roundTripText(double value) {
   return text;
 }
 
-void LoadSlipHistory::runStarted(const RunStart& start) {
-  start_ = start;
-  rows_.clear();
-}
-
-LoadSlipRow loadSlipRow(const StepResult& r) {
-  return {r.step, r.s0, r.loadedEndSlip, r.loadedEndForce, r.tauAvg};
-}
-
-void LoadSlipHistory::stepFinished(const StepResult& result) {
-  rows_.push_back(loadSlipRow(result));
-}
-
-void ProfileCapture::runStarted(const RunStart&) {
-  profiles_.clear();
-  capturing_ = false;
-}
-
-void ProfileCapture::stepStarted(int step, double, float) {
-  capturing_ = steps_.contains(step);
-  current_ = {step, {}};
-}
-
-void ProfileCapture::sectionsComputed(std::span<const SectionRow> rows) {
-  if (capturing_) current_.sections.insert(current_.sections.end(), rows.begin(), rows.end());
-}
-
-// Only a finished step's profile is kept: a step cut short by a fault is incomplete.
-void ProfileCapture::stepFinished(const StepResult&) {
-  if (capturing_) profiles_.push_back(std::move(current_));
-  capturing_ = false;
-}
-
 std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units) {
   std::string text = headerLine("step", kLoadSlipColumns, units);
   text.reserve(text.size() + rows.size() * 96);
@@ -104,10 +71,10 @@ std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units) {
   return text;
 }
 
-std::string profileCsv(const ProfileCapture::Profile& profile, UnitSystem units) {
+std::string profileCsv(std::span<const SectionRow> sections, UnitSystem units) {
   std::string text = headerLine("section", kProfileColumns, units);
-  text.reserve(text.size() + profile.sections.size() * 96);
-  for (const SectionRow& row : profile.sections)
+  text.reserve(text.size() + sections.size() * 96);
+  for (const SectionRow& row : sections)
     appendRow(text, row.i, kProfileColumns, {row.x, row.sNext, row.PNext, row.tau}, units);
   return text;
 }

@@ -1,25 +1,26 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "error/error.h"
+
 namespace kvt {
 
 // The file was removed (or replaced) while it was being written: what was written is lost.
-class FileRemovedError : public std::runtime_error {
+class FileRemovedError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FileRemovedError(const std::string& path) : Error(ErrorKind::File, path) {}
 };
 
 // Another writer holds the file: nothing was changed in it. `firstLine` is its first line as far
 // as it was written, to tell the user whose file it is.
-class FileBusyError : public std::runtime_error {
+class FileBusyError : public Error {
  public:
   explicit FileBusyError(std::string firstLine)
-      : std::runtime_error("the file is being written by another writer"),
+      : Error(ErrorKind::File, "the file is being written by another writer"),
         firstLine_(std::move(firstLine)) {}
   const std::string& firstLine() const { return firstLine_; }
 

@@ -9,19 +9,20 @@
 #include <system_error>
 #include <vector>
 
-#include "analysis/analysis_error.h"
 #include "analysis/run_observer.h"
 #include "clock.h"
+#include "error/error.h"
 #include "line_file.h"
 #include "params/analysis_parameters.h"
 
 namespace kvt {
 
 // The result file could not be created or written; the message names the file and the system's
-// reason. It ends the run like an arithmetic fault does.
-class ResultFileError : public AnalysisError {
+// reason. It ends the run like an arithmetic fault does, but it is a file's failure, not the
+// analysis's.
+class ResultFileError : public Error {
  public:
-  using AnalysisError::AnalysisError;
+  explicit ResultFileError(const std::string& message) : Error(ErrorKind::File, message) {}
 };
 
 // The result file's name for a `resultFilePath`: "default.t-s" when it is empty, otherwise its

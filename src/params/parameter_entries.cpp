@@ -14,6 +14,7 @@ namespace {
 constexpr int kCommentBox = 1;
 constexpr int kDeltaLBox = 4;
 constexpr int kDbBox = 10;
+constexpr int kInitialDsBox = 20;  // the one box a parameter file does not hold
 
 NumericError ruleError(const NumericBox& box, const std::string& text, const std::string& what) {
   return {0, std::string(box.controlName),
@@ -63,6 +64,18 @@ std::optional<NumericError> ParameterEntries::runDbRule(double n) {
     return ruleError(*findNumericBox(kDbBox), texts_[kDbBox], *fault);
   // Δl follows db as the box shows it: Text4's own rule stores the rounded value.
   return setText(kDeltaLBox, formatNumber(record_.deltaL, "##0.00"));
+}
+
+void ParameterEntries::rememberFile(const std::string& path) {
+  file_ = path;
+  fileTexts_ = texts_;
+}
+
+CaseSource ParameterEntries::caseSource() const {
+  if (file_.empty()) return {};
+  BoxTexts now = texts_;
+  now[kInitialDsBox] = fileTexts_[kInitialDsBox];
+  return {file_, now == fileTexts_ ? "" : "modified"};
 }
 
 void ParameterEntries::loadDefaults() {

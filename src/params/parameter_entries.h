@@ -8,6 +8,7 @@
 
 #include "analysis_parameters.h"
 #include "box_texts.h"
+#include "case_name.h"
 #include "numeric_check.h"
 
 namespace kvt {
@@ -31,7 +32,11 @@ class ParameterEntries {
   // made a copy of other's. No rule runs (the copied record already matches the texts), and no
   // listener comes along. A study gives every run such a private copy of its base file.
   ParameterEntries(AnalysisParameters& record, const ParameterEntries& other)
-      : record_(record), texts_(other.texts_), detailOutput_(other.detailOutput_) {
+      : record_(record),
+        texts_(other.texts_),
+        detailOutput_(other.detailOutput_),
+        file_(other.file_),
+        fileTexts_(other.fileTexts_) {
     record_ = other.record_;
   }
 
@@ -52,6 +57,12 @@ class ParameterEntries {
   // default in its display pattern, in the window's order, each filling running its rule.
   void loadDefaults();
 
+  // The boxes now hold what the parameter file at `path` holds: it was loaded or saved.
+  void rememberFile(const std::string& path);
+  // That file, "modified" once a box it holds has changed since; no file before a load or save.
+  // "initial ds" is not in the file, and "Detail output" shapes only the report: neither counts.
+  CaseSource caseSource() const;
+
   // Told after a box's text changed (also when a rule changed it) and after the check box was
   // set, so that a window can show the new state.
   void onTextChanged(std::function<void(int box)> listener) { textListener_ = std::move(listener); }
@@ -66,6 +77,8 @@ class ParameterEntries {
   AnalysisParameters& record_;
   BoxTexts texts_;
   bool detailOutput_ = false;
+  std::string file_;
+  BoxTexts fileTexts_;  // as the file holds them
   std::function<void(int)> textListener_;
   std::function<void(bool)> detailListener_;
 };

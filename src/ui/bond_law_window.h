@@ -5,7 +5,7 @@
 
 #include "analysis/run_law.h"
 #include "files/user_prompt.h"
-#include "output/units.h"
+#include "analysis/units.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -99,7 +99,8 @@ void Form1::execute() {
     return;
   }
   hide();
-  controller_ = std::make_unique<RunController>(entries_.record(), *this, prompt_, clock_);
+  controller_ = std::make_unique<RunController>(entries_.record(), entries_.caseSource(), *this,
+                                                prompt_, clock_);
   controller_->start();
 }
 

@@ -8,6 +8,7 @@
 
 #include "drawing_surface.h"
 #include "graph_widgets.h"
+#include "output/csv_export.h"
 #include "params/format_number.h"
 #include "twips.h"
 #include "ui_style.h"
@@ -34,13 +35,8 @@ int Form3::lineWidth() const {
 }
 
 void Form3::runStarted(const RunStart& start) {
-  history_.runStarted(start);
   axes_ = {};
   redrawTauSlipGraph(0, 1000.0 * static_cast<double>(start.initialDs), start.tauMax / 100);
-}
-
-void Form3::stepFinished(const StepResult& result) {
-  history_.stepFinished(result);
 }
 
 QMenu* Form3::contextMenu() {
@@ -62,7 +58,8 @@ bool Form3::saveImage(const QString& path) {
 }
 
 bool Form3::saveData(const QString& path) {
-  return saveTextFile(path, loadSlipCsv(history_.rows()), prompt_);
+  return saveTextFile(path, loadSlipCsv(run_ ? run_->rows() : std::span<const LoadSlipRow>()),
+                      prompt_);
 }
 
 void Form3::tauSlipPoint(const TauSlipPoint& point) {

@@ -2,12 +2,13 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <span>
 
 #include "analysis/run_observer.h"
+#include "analysis/run_record.h"
 #include "graph_export.h"
 #include "graph_rules/tau_slip_axes.h"
-#include "output/csv_export.h"
 
 class QLineEdit;
 class QMenu;
@@ -36,14 +37,16 @@ class Form3 : public QWidget, public RunObserver {
 
   // Before the first step: the first scale, from 1000·initialDs and tauMax/100.
   void runStarted(const RunStart& start) override;
-  void stepFinished(const StepResult& result) override;
+  bool needsSections(int step) const override { return (void)step, false; }
   void tauSlipPoint(const TauSlipPoint& point) override;
+
+  // The record of the run drawn, for "Save data…".
+  void setRecord(std::shared_ptr<const RunRecord> run) { run_ = std::move(run); }
 
   // The right-click menu: "Save image…" and "Save data…" (the load–slip response so far).
   QMenu* contextMenu();
   bool saveImage(const QString& path);
   bool saveData(const QString& path);
-  const LoadSlipHistory& history() const { return history_; }
 
   void redrawTauSlipGraph(int step, double slip, double tauAvg,
                           std::span<const double> slipHistory = {},
@@ -55,7 +58,7 @@ class Form3 : public QWidget, public RunObserver {
  private:
   DrawingSurface* surface_ = nullptr;
   QMenu* menu_ = nullptr;
-  LoadSlipHistory history_;
+  std::shared_ptr<const RunRecord> run_;
   UserPrompt& prompt_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;

@@ -15,13 +15,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "analysis/analysis_error.h"
+#include "error/error.h"
 #include "figure_view.h"
 #include "figures/figure_render.h"
 #include "figures/report_figures.h"
 #include "graph_export.h"
 #include "output/csv_export.h"
-#include "params/parameter_entries.h"
 #include "ui_style.h"
 #include "window_placement.h"
 
@@ -36,21 +35,15 @@ std::size_t index(ResultsWindow::Tab tab) {
   return static_cast<std::size_t>(tab);
 }
 
-// The case as a window names it: the parameter file, else the comment, else "default".
-std::string caseName(const AnalysisParameters& p) {
-  if (!p.parameterFilePath.empty())
-    return std::filesystem::path(p.parameterFilePath).filename().string();
-  if (!p.comment.empty() && p.comment != ParameterEntries::kCommentPrompt) return p.comment;
-  return "default";
-}
-
 }  // namespace
 
-ResultsWindow::ResultsWindow(RunRecord run, UserPrompt& prompt, QWidget* parent)
+ResultsWindow::ResultsWindow(std::shared_ptr<const RunRecord> run, UserPrompt& prompt,
+                             QWidget* parent)
     : QWidget(parent), run_(std::move(run)), prompt_(prompt) {
   setObjectName("ResultsWindow");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString::fromStdString("KVT Results - " + caseName(run_.parameters)));
+  const std::string name = run_->caseName();
+  setWindowTitle(QString::fromStdString(name.empty() ? "KVT Results" : "KVT Results - " + name));
   // Light like the program's other windows; the figures themselves are white paper anyway.
   useDesignPalette(*this);
   buildLayout();
@@ -115,45 +108,37 @@ void ResultsWindow::buildLayout() {
   layout->addWidget(status_);
 }
 
-void ResultsWindow::runStarted(const RunStart& start) {
-  run_.start = start;
-  run_.rows.clear();
-  sectionsStep_ = 0;
-  markStale();
-}
-
-void ResultsWindow::stepFinished(const StepResult& result) {
-  run_.rows.push_back(loadSlipRow(result));
-  markStale();
-}
-
-void ResultsWindow::runFinished(const StepResult&) {
-  state_ = "finished";
-  present();
-}
-
-void ResultsWindow::runStopped(int) {
-  state_ = "stopped";
-  present();
-}
-
-void ResultsWindow::runFailed(const std::string& reason) {
-  state_ = "failed: " + reason;
-  present();
-}
-
 void ResultsWindow::markStale() {
   stale_.fill(true);
 }
 
+std::string ResultsWindow::stateText() const {
+  switch (run_->outcome()) {
+    case RunRecord::Outcome::Running:
+      return "running";
+    case RunRecord::Outcome::Finished:
+      return "finished";
+    case RunRecord::Outcome::Cancelled:
+      return "stopped";
+    case RunRecord::Outcome::StepLimit:
+    case RunRecord::Outcome::Failed:
+      break;
+  }
+  return "failed: " + run_->failure();
+}
+
 void ResultsWindow::present() {
+  if (run_->stepCount() != shownSteps_) {
+    shownSteps_ = run_->stepCount();
+    markStale();
+  }
   updateSelector();
   updateStatus();
   refresh(currentTab());
 }
 
 int ResultsWindow::selectedStep() const {
-  return followPeak_ ? run_.peakStep() : chosenStep_;
+  return followPeak_ ? run_->peakStep() : chosenStep_;
 }
 
 void ResultsWindow::selectStep(int step) {
@@ -164,7 +149,7 @@ void ResultsWindow::selectStep(int step) {
 // A step chosen with the slider or the box: the load–slip and τ-s markers move, and the
 // distribution of that step is drawn.
 void ResultsWindow::chooseStep(int step) {
-  if (!run_.row(step) || step == selectedStep()) return;
+  if (!run_->row(step) || step == selectedStep()) return;
   followPeak_ = false;
   chosenStep_ = step;
   for (const Tab tab : {Tab::LoadSlip, Tab::TauSlip, Tab::Distribution})
@@ -174,7 +159,7 @@ void ResultsWindow::chooseStep(int step) {
 }
 
 void ResultsWindow::updateSelector() {
-  const int steps = static_cast<int>(run_.rows.size());
+  const int steps = run_->stepCount();
   const QSignalBlocker blockSlider(slider_);
   const QSignalBlocker blockSpin(spin_);
   slider_->setRange(std::min(1, steps), steps);
@@ -186,9 +171,9 @@ void ResultsWindow::updateSelector() {
 }
 
 void ResultsWindow::updateStatus() {
-  const int peak = run_.peakStep();
-  std::string text = std::to_string(run_.rows.size()) + " steps, " + state_;
-  if (const LoadSlipRow* r = run_.row(peak))
+  const int peak = run_->peakStep();
+  std::string text = std::to_string(run_->stepCount()) + " steps, " + stateText();
+  if (const LoadSlipRow* r = run_->row(peak))
     text += "; Pbumax " + labelNumber(inUnits(r->loadedEndForce, Quantity::Force, units_)) + " " +
             unitSymbol(Quantity::Force, units_) + " at step " + std::to_string(peak);
   status_->setText(QString::fromStdString(text));
@@ -227,8 +212,8 @@ const std::vector<SectionRow>& ResultsWindow::sectionsOf(int step) const {
   if (step != sectionsStep_) {
     sectionsStep_ = step;
     try {
-      sections_ = run_.sections(step);
-    } catch (const AnalysisError&) {
+      sections_ = run_->sections(step);
+    } catch (const Error&) {
       sections_.clear();  // a finished step marches again as it did; nothing to draw otherwise
     }
   }
@@ -238,22 +223,22 @@ const std::vector<SectionRow>& ResultsWindow::sectionsOf(int step) const {
 Figure ResultsWindow::figure(Tab tab) const {
   // The chosen step gets a marker of its own only where the peak's does not already mark it.
   const int step = selectedStep();
-  const int marked = step == run_.peakStep() ? 0 : step;
+  const int marked = step == run_->peakStep() ? 0 : step;
   switch (tab) {
     case Tab::LoadSlip:
-      return loadSlipFigure(run_, units_, marked);
+      return loadSlipFigure(*run_, units_, marked);
     case Tab::TauSlip:
-      return tauSlipFigure(run_, units_, marked);
+      return tauSlipFigure(*run_, units_, marked);
     case Tab::Distribution:
-      return profileFigure(run_, step, sectionsOf(step), units_);
+      return profileFigure(*run_, step, sectionsOf(step), units_);
     case Tab::BondLaw:
-      return bondLawFigure(run_, units_);
+      return bondLawFigure(*run_, units_);
   }
   return {};
 }
 
 std::string ResultsWindow::baseName() const {
-  const std::string& file = run_.parameters.parameterFilePath;
+  const std::string& file = run_->source().file;
   return file.empty() ? "default" : std::filesystem::path(file).stem().string();
 }
 
@@ -310,11 +295,10 @@ bool ResultsWindow::saveFigure(const std::string& path) {
 
 bool ResultsWindow::saveData(const std::string& path) {
   if (currentTab() == Tab::Distribution) {
-    const int step = selectedStep();
-    const ProfileCapture::Profile profile{step, sectionsOf(step)};
-    return saveTextFile(QString::fromStdString(path), profileCsv(profile, units_), prompt_);
+    return saveTextFile(QString::fromStdString(path),
+                        profileCsv(sectionsOf(selectedStep()), units_), prompt_);
   }
-  return saveTextFile(QString::fromStdString(path), loadSlipCsv(run_.rows, units_), prompt_);
+  return saveTextFile(QString::fromStdString(path), loadSlipCsv(run_->rows(), units_), prompt_);
 }
 
 }  // namespace kvt::ui

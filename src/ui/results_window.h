@@ -3,14 +3,14 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "analysis/run_observer.h"
+#include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "figures/figure.h"
-#include "figures/run_record.h"
 #include "files/user_prompt.h"
-#include "output/units.h"
 
 class QComboBox;
 class QLabel;
@@ -25,28 +25,23 @@ class FigureView;
 
 // "KVT Results": the four report figures of one run (load–slip, τ-s, the distribution along the
 // bar at a chosen step, and the bond law), a step selector, a units switch, and "Save figure…"
-// and "Save data…". It keeps its own copy of the run's results, so it stays open and usable when
-// the analysis windows have gone; each run opens its own. While the run goes on it receives the
-// run's steps and shows them at the run's frame rate. A step's distribution is marched again
-// from that step's free-end slip when the step is chosen, so nothing per segment is kept.
-class ResultsWindow : public QWidget, public RunObserver {
+// and "Save data…". It reads the run's record, which it shares, so it stays open and usable when
+// the analysis windows have gone; each run opens its own. While the run goes on the record grows,
+// and the window shows it whenever it is presented, at the run's frame rate. A step's
+// distribution is marched again from that step's free-end slip when the step is chosen, so
+// nothing per segment is kept. Its title names the case as the figures do.
+class ResultsWindow : public QWidget {
   Q_OBJECT
 
  public:
   enum class Tab { LoadSlip, TauSlip, Distribution, BondLaw };
 
-  // `run` holds the steps so far; `prompt` asks for file names and reports failed saves.
-  ResultsWindow(RunRecord run, UserPrompt& prompt, QWidget* parent = nullptr);
+  // `run` is the record the run fills; `prompt` asks for file names and reports failed saves.
+  ResultsWindow(std::shared_ptr<const RunRecord> run, UserPrompt& prompt,
+                QWidget* parent = nullptr);
   ~ResultsWindow() override;
 
-  void runStarted(const RunStart& start) override;
-  bool needsSections(int step) const override { return (void)step, false; }
-  void stepFinished(const StepResult& result) override;
-  void runFinished(const StepResult& last) override;
-  void runStopped(int step) override;
-  void runFailed(const std::string& reason);
-
-  // Brings the figure on view up to date with the steps received.
+  // Brings the window up to date with the record: its steps so far and how the run ended.
   void present();
 
   // The step whose distribution is shown: the step of Pbumax until the user chooses another.
@@ -62,12 +57,13 @@ class ResultsWindow : public QWidget, public RunObserver {
   Figure figure(Tab tab) const;
   bool saveFigure(const std::string& path);
   bool saveData(const std::string& path);
-  const RunRecord& run() const { return run_; }
+  const RunRecord& run() const { return *run_; }
 
  private:
   void buildLayout();
   void refresh(Tab tab);
   void markStale();
+  std::string stateText() const;
   void updateSelector();
   void updateStatus();
   void chooseStep(int step);
@@ -76,12 +72,12 @@ class ResultsWindow : public QWidget, public RunObserver {
   std::string baseName() const;
   void askAndSave(bool figureFile);
 
-  RunRecord run_;
+  std::shared_ptr<const RunRecord> run_;
   UserPrompt& prompt_;
   UnitSystem units_ = UnitSystem::KgfCm;
   bool followPeak_ = true;
   int chosenStep_ = 0;
-  std::string state_ = "running";
+  int shownSteps_ = -1;  // the steps the figures were last drawn from
   std::array<bool, 4> stale_{true, true, true, true};
   mutable std::vector<SectionRow> sections_;
   mutable int sectionsStep_ = 0;

@@ -24,9 +24,13 @@
 
 namespace kvt::ui {
 
-RunController::RunController(AnalysisParameters& record, QWidget& parameterWindow,
-                             UserPrompt& prompt, const Clock& clock)
-    : record_(record), parameterWindow_(parameterWindow), prompt_(prompt), clock_(clock) {}
+RunController::RunController(AnalysisParameters& record, CaseSource source,
+                             QWidget& parameterWindow, UserPrompt& prompt, const Clock& clock)
+    : record_(record),
+      parameterWindow_(parameterWindow),
+      prompt_(prompt),
+      clock_(clock),
+      run_(std::make_shared<RunRecord>(record, std::move(source))) {}
 
 RunController::~RunController() {
   delete form2_.data();
@@ -51,8 +55,6 @@ ResultsWindow* RunController::openResults() {
   if (!results_) {
     // A window of its own, not a child of the analysis windows: it stays when they go.
     results_ = new ResultsWindow(run_, prompt_);
-    if (state_ == State::Finished) results_->runFinished({});
-    if (state_ == State::Failed) results_->runFailed(failure_);
   }
   results_->show();
   results_->raise();
@@ -68,6 +70,7 @@ void RunController::offerResults(QWidget& window) {
 void RunController::start() {
   form2_ = new Form2;
   form3_ = new Form3(prompt_);
+  form3_->setRecord(run_);
   form4_ = new Form4(form3_->lineWidth(), prompt_);
   connect(form2_, &Form2::activated, this, &RunController::onActivated);
   connect(form2_, &Form2::buttonPressed, this, &RunController::closeAnalysisWindows);
@@ -121,7 +124,6 @@ void RunController::onActivated() {
 void RunController::runAnalysis() {
   if (closed_) return;
   onStack_ = true;
-  run_ = {record_, {}, {}};
   try {
     ResultFile resultFile(record_, clock_);
     // The record keeps the chosen name, so the next run derives its name from this one's
@@ -135,35 +137,30 @@ void RunController::runAnalysis() {
     observers.add(resultFile);
     observers.add(*this);
     observers.add(*form4_);
-    PullOutRun(record_, observers).run();
+    recordRun(*run_, observers);
   } catch (const std::exception& error) {
-    if (!closed_) {
-      state_ = State::Failed;
-      presentWindows();
-      form2_->runFailed();
-      failure_ = error.what();
-      if (results_) results_->runFailed(failure_);
-      prompt_.warning("KVT", error.what());
-    }
+    run_->fail(error);
   }
+  const RunRecord::Outcome outcome = run_->outcome();
+  if (outcome == RunRecord::Outcome::Failed || outcome == RunRecord::Outcome::StepLimit)
+    showFailure();
+  // The results window shows how the run ended, which the record knows only now.
+  if (results_) results_->present();
   onStack_ = false;
   if (closed_) deleteWindowsLater();
+}
+
+void RunController::showFailure() {
+  if (closed_) return;
+  state_ = State::Failed;
+  presentWindows();
+  form2_->runFailed();
+  prompt_.warning("KVT", run_->failure());
 }
 
 // Called after the result file has been opened and its header written.
 void RunController::runStarted(const RunStart& start) {
   form2_->showTauMax(start.tauMax);
-  run_.start = start;
-  if (results_) results_->runStarted(start);
-}
-
-void RunController::stepFinished(const StepResult& result) {
-  run_.rows.push_back(loadSlipRow(result));
-  if (results_) results_->stepFinished(result);
-}
-
-void RunController::runStopped(int step) {
-  if (results_) results_->runStopped(step);
 }
 
 bool RunController::stopRequested(int) {
@@ -196,8 +193,7 @@ void RunController::presentWindows() {
   form4_->surface().present();
 }
 
-void RunController::runFinished(const StepResult& last) {
-  if (results_) results_->runFinished(last);
+void RunController::runFinished(const StepResult&) {
   if (closed_) return;
   state_ = State::Finished;
   presentWindows();

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "analysis/run_observer.h"
-#include "figures/run_record.h"
+#include "analysis/run_record.h"
 #include "files/user_prompt.h"
 #include "params/analysis_parameters.h"
 
@@ -29,8 +29,9 @@ class ResultsWindow;
 // after every fifth step it lets pending window events through, then the distribution graph
 // refreshes its frame. The analysis window's button, or closing any of the three windows, closes
 // them all and shows the parameter window again; a run under way ends at its next step.
-// "Results…" in the graphs' menus, or Ctrl+R in any of the three, opens the run's results window,
-// which gets a copy of the run so far and the steps that follow, and outlives the windows.
+// The run fills one `RunRecord`, which every window reads: the τ-s graph's "Save data…" and the
+// results window, opened by "Results…" in the graphs' menus or Ctrl+R in any of the three, which
+// follows the record as it grows and keeps it when the analysis windows have gone.
 class RunController : public QObject, public RunObserver {
   Q_OBJECT
 
@@ -38,9 +39,9 @@ class RunController : public QObject, public RunObserver {
   enum class State { Loaded, Running, Finished, Failed, Closed };
 
   // `prompt` reports a failed run and serves the windows' save actions; `clock` gives the result
-  // file its date and time.
-  RunController(AnalysisParameters& record, QWidget& parameterWindow, UserPrompt& prompt,
-                const Clock& clock);
+  // file its date and time; `source` is where the entries came from, to name the case.
+  RunController(AnalysisParameters& record, CaseSource source, QWidget& parameterWindow,
+                UserPrompt& prompt, const Clock& clock);
   ~RunController() override;
 
   // Loads the analysis window, places the three windows and shows them.
@@ -56,10 +57,9 @@ class RunController : public QObject, public RunObserver {
   // The run's results window, opened (or brought to the front) on request.
   ResultsWindow* openResults();
   ResultsWindow* resultsWindow() const;
+  const RunRecord& run() const { return *run_; }
 
   void runStarted(const RunStart& start) override;
-  void stepFinished(const StepResult& result) override;
-  void runStopped(int step) override;
   bool stopRequested(int step) override;
   bool needsSections(int step) const override { return (void)step, false; }
   void yieldPoint(int step) override;
@@ -76,6 +76,7 @@ class RunController : public QObject, public RunObserver {
   void deleteWindowsLater();
   void presentWindows();
   void offerResults(QWidget& window);
+  void showFailure();
 
   static constexpr qint64 kFrameIntervalMs = 40;
 
@@ -87,9 +88,8 @@ class RunController : public QObject, public RunObserver {
   QPointer<Form3> form3_;
   QPointer<Form4> form4_;
   QPointer<ResultsWindow> results_;
-  // The run so far, for a results window opened in the middle of it.
-  RunRecord run_;
-  std::string failure_;
+  // The run so far; shared with the results window, which may outlive this controller.
+  std::shared_ptr<RunRecord> run_;
   State state_ = State::Loaded;
   bool onStack_ = false;
   bool closed_ = false;

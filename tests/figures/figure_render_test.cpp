@@ -11,7 +11,7 @@
 #include <QTest>
 #include <fstream>
 
-#include "analysis/pull_out_run.h"
+#include "analysis/run_record.h"
 #include "figures/figure_render.h"
 #include "figures/figure_scene.h"
 #include "figures/report_figures.h"
@@ -72,9 +72,7 @@ class FigureRenderTest : public QObject {
  private slots:
   void initTestCase() {
     const kvt::AnalysisParameters p = kvt::testing::committedDefaults();
-    kvt::LoadSlipHistory history;
-    kvt::PullOutRun(p, history).run();
-    run_ = {p, history.start(), history.rows()};
+    run_ = kvt::recordRun(p);
     const auto sections = run_.sections(251);
     figures_ = {{"load-slip", kvt::loadSlipFigure(run_, kvt::UnitSystem::KgfCm)},
                 {"tau-slip", kvt::tauSlipFigure(run_, kvt::UnitSystem::KgfCm)},

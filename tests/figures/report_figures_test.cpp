@@ -6,16 +6,13 @@
 #include <algorithm>
 
 #include "analysis/bond_law.h"
-#include "analysis/pull_out_run.h"
 #include "support/committed_defaults.h"
 
 namespace kvt {
 namespace {
 
 RunRecord recordedRun(const AnalysisParameters& p) {
-  LoadSlipHistory history;
-  PullOutRun(p, history).run();
-  return {p, history.start(), history.rows()};
+  return recordRun(p, {p.parameterFilePath, ""});
 }
 
 TEST(ReportFigures, LoadSlipInSiConvertsEveryPointAndLabelsThePeak) {
@@ -28,7 +25,7 @@ TEST(ReportFigures, LoadSlipInSiConvertsEveryPointAndLabelsThePeak) {
   EXPECT_EQ(panel.x.text(), "slip (mm)");
   EXPECT_EQ(panel.y.text(), "loaded-end force P (kN)");
   ASSERT_EQ(panel.curves.size(), 2u);
-  const LoadSlipRow& peak = run.rows[250];
+  const LoadSlipRow& peak = run.rows()[250];
   EXPECT_EQ(panel.curves[0].y[250], peak.loadedEndForce * (9.80665 / 1000));
   EXPECT_EQ(panel.curves[1].x[250], peak.s0 * 10);
   ASSERT_EQ(panel.marks.size(), 1u);
@@ -36,7 +33,7 @@ TEST(ReportFigures, LoadSlipInSiConvertsEveryPointAndLabelsThePeak) {
   ASSERT_EQ(kgf.panels[0].marks.size(), 2u);
   EXPECT_EQ(kgf.panels[0].marks[0].label, "Pbumax = 7798 kgf");
   EXPECT_EQ(kgf.panels[0].marks[1].label, "step 100");
-  EXPECT_EQ(kgf.panels[0].marks[1].y, run.rows[99].loadedEndForce);
+  EXPECT_EQ(kgf.panels[0].marks[1].y, run.rows()[99].loadedEndForce);
   EXPECT_EQ(tauSlipFigure(run, UnitSystem::KgfCm).panels[0].marks[0].label,
             "τbumax = 96.75 kgf/cm²");
 }
@@ -54,12 +51,12 @@ TEST(ReportFigures, ProfileStartsAtTheFreeEndAndDrawsEachStressAtItsSection) {
   const FigureCurve& stress = figure.panels[2].curves[0];
   ASSERT_EQ(slip.x.size(), 32u);
   EXPECT_EQ(slip.x[0], 0);
-  EXPECT_EQ(slip.y[0], run.rows[250].s0);
-  EXPECT_EQ(slip.y[31], run.rows[250].loadedEndSlip);
+  EXPECT_EQ(slip.y[0], run.rows()[250].s0);
+  EXPECT_EQ(slip.y[31], run.rows()[250].loadedEndSlip);
   // The stress of segment i was found at its start section, x = (i − 1)·Δl.
   ASSERT_EQ(stress.x.size(), 31u);
   EXPECT_EQ(stress.x[0], 0);
-  EXPECT_EQ(stress.y[0], BondLaw(p).stress(run.rows[250].s0));
+  EXPECT_EQ(stress.y[0], BondLaw(p).stress(run.rows()[250].s0));
   EXPECT_TRUE(run.sections(0).empty());
   EXPECT_TRUE(run.sections(433).empty());
 }

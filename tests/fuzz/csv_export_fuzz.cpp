@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto units = in.ConsumeBool() ? kvt::UnitSystem::SI : kvt::UnitSystem::KgfCm;
   const std::size_t count = in.ConsumeIntegralInRange<std::size_t>(0, 30);
   std::vector<kvt::LoadSlipRow> steps;
-  kvt::ProfileCapture::Profile profile;
+  std::vector<kvt::SectionRow> sections;
   std::vector<int> stepKeys, sectionKeys;
   std::vector<std::array<double, 4>> stepValues, sectionValues;
   for (std::size_t r = 0; r < count; ++r) {
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       stepKeys.push_back(key);
       stepValues.push_back(v);
     } else {
-      profile.sections.push_back({key, v[0], v[1], v[2], v[3], -1});
+      sections.push_back({key, v[0], v[1], v[2], v[3], -1});
       sectionKeys.push_back(key);
       sectionValues.push_back(v);
     }
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using kvt::Quantity;
   checkRows(kvt::loadSlipCsv(steps, units), stepKeys, stepValues,
             {Quantity::Length, Quantity::Length, Quantity::Force, Quantity::Stress}, units);
-  checkRows(kvt::profileCsv(profile, units), sectionKeys, sectionValues,
+  checkRows(kvt::profileCsv(sections, units), sectionKeys, sectionValues,
             {Quantity::Length, Quantity::Length, Quantity::Force, Quantity::Stress}, units);
   return 0;
 }

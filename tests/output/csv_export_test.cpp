@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/pull_out_run.h"
 #include "output/result_file.h"
 #include "params/format_number.h"
 #include "report_reading.h"
@@ -29,29 +28,23 @@ std::vector<std::string> split(const std::string& text, char separator) {
   return parts;
 }
 
-// The default run with its result file and the two recorders.
+// The default run with its result file and its record.
 struct RecordedRun {
   RecordedRun() {
     testing::Cwd cwd(dir.path());
-    AnalysisParameters p = testing::committedDefaults();
-    ResultFile file(p, clock);
-    ObserverList observers;
-    observers.add(file);
-    observers.add(history);
-    observers.add(profiles);
-    PullOutRun(p, observers).run();
+    ResultFile file(run.parameters(), clock);
+    recordRun(run, file);
     report = testing::reportLines(testing::readBytes(dir.file(file.path())));
   }
   testing::TempDir dir;
   testing::FixedClock clock;
-  LoadSlipHistory history;
-  ProfileCapture profiles{{1, 251, 432, 5000}};
+  RunRecord run{testing::committedDefaults()};
   std::vector<std::string> report;
 };
 
 TEST(LoadSlipCsv, DefaultRunAgreesWithTheReportAndItsPeaks) {
   const RecordedRun run;
-  const auto lines = split(loadSlipCsv(run.history.rows()), '\n');
+  const auto lines = split(loadSlipCsv(run.run.rows()), '\n');
   ASSERT_EQ(lines.size(), 1u + 432u);
   EXPECT_EQ(lines[0],
             "step,free-end slip s0 (cm),loaded-end slip (cm),loaded-end force (kgf),"
@@ -80,10 +73,10 @@ TEST(LoadSlipCsv, DefaultRunAgreesWithTheReportAndItsPeaks) {
 
 TEST(LoadSlipCsv, NumbersReadBackAsTheSameDoubles) {
   const RecordedRun run;
-  const auto lines = split(loadSlipCsv(run.history.rows()), '\n');
+  const auto lines = split(loadSlipCsv(run.run.rows()), '\n');
   for (std::size_t k = 1; k < lines.size(); ++k) {
     const auto fields = split(lines[k].substr(0, lines[k].size() - 1), ',');
-    const LoadSlipRow& row = run.history.rows()[k - 1];
+    const LoadSlipRow& row = run.run.rows()[k - 1];
     EXPECT_EQ(std::strtod(fields[1].c_str(), nullptr), row.s0);
     EXPECT_EQ(std::strtod(fields[2].c_str(), nullptr), row.loadedEndSlip);
     EXPECT_EQ(std::strtod(fields[3].c_str(), nullptr), row.loadedEndForce);
@@ -95,12 +88,10 @@ TEST(LoadSlipCsv, NumbersReadBackAsTheSameDoubles) {
 
 TEST(ProfileCsv, HoldsEverySectionOfTheChosenStepsThatExist) {
   const RecordedRun run;
-  const auto& profiles = run.profiles.profiles();
-  ASSERT_EQ(profiles.size(), 3u) << "step 5000 is never reached";
-  EXPECT_EQ(profiles[0].step, 1);
-  EXPECT_EQ(profiles[1].step, 251);
-  EXPECT_EQ(profiles[2].step, 432);
-  const auto lines = split(profileCsv(profiles[1]), '\n');
+  EXPECT_EQ(run.run.sections(1).size(), 31u);
+  EXPECT_EQ(run.run.sections(432).size(), 31u);
+  EXPECT_TRUE(run.run.sections(5000).empty()) << "step 5000 is never reached";
+  const auto lines = split(profileCsv(run.run.sections(251)), '\n');
   ASSERT_EQ(lines.size(), 1u + 31u);
   const auto last = split(lines.back().substr(0, lines.back().size() - 1), ',');
   ASSERT_EQ(last.size(), 5u);
@@ -121,18 +112,18 @@ TEST(UnitConversion, SiFactorsFollowFromTheKilogramForce) {
 
 TEST(Csv, SiHeadersNameTheirUnitsAndValuesAreConvertedOnce) {
   const RecordedRun run;
-  const auto lines = split(loadSlipCsv(run.history.rows(), UnitSystem::SI), '\n');
+  const auto lines = split(loadSlipCsv(run.run.rows(), UnitSystem::SI), '\n');
   EXPECT_EQ(lines[0],
             "step,free-end slip s0 (mm),loaded-end slip (mm),loaded-end force (kN),"
             "average bond stress (MPa)\r");
-  const LoadSlipRow& peak = run.history.rows()[250];
+  const LoadSlipRow& peak = run.run.rows()[250];
   const auto fields = split(lines[251].substr(0, lines[251].size() - 1), ',');
   EXPECT_EQ(std::strtod(fields[2].c_str(), nullptr), peak.loadedEndSlip * 10.0);
   EXPECT_EQ(std::strtod(fields[3].c_str(), nullptr), peak.loadedEndForce * (9.80665 / 1000.0));
   EXPECT_EQ(std::strtod(fields[4].c_str(), nullptr), peak.tauAvg * (9.80665 / 100.0));
   EXPECT_EQ(formatNumber(std::strtod(fields[3].c_str(), nullptr), "0.000"), "76.476");
 
-  const auto profile = split(profileCsv(run.profiles.profiles()[1], UnitSystem::SI), '\n');
+  const auto profile = split(profileCsv(run.run.sections(251), UnitSystem::SI), '\n');
   EXPECT_EQ(profile[0], "section,x (mm),slip (mm),bar force (kN),bond stress of segment (MPa)\r");
   // x = 31·Δl with Δl = 0.65 as stored in single precision.
   EXPECT_TRUE(profile[31].starts_with("31,201.49999")) << profile[31];

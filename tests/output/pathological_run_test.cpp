@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
 #include "output/result_file.h"
 #include "params/commit_parameters.h"

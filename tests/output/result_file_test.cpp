@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
 #include "report_reading.h"
 #include "support/committed_defaults.h"

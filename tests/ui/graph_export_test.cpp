@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "analysis/pull_out_run.h"
+#include "analysis/run_record.h"
 #include "support/committed_defaults.h"
 #include "support/fake_prompt.h"
 #include "support/temp_dir.h"
@@ -53,11 +53,12 @@ class GraphExportTest : public QObject {
   kvt::testing::FakePrompt prompt_;
 
   void runDefault(Form3& form3, Form4& form4) {
-    kvt::AnalysisParameters p = kvt::testing::committedDefaults();
+    const auto run = std::make_shared<kvt::RunRecord>(kvt::testing::committedDefaults());
+    form3.setRecord(run);
     kvt::ObserverList observers;
     observers.add(form3);
     observers.add(form4);
-    kvt::PullOutRun(p, observers).run();
+    kvt::recordRun(*run, observers);
     for (auto* form : {static_cast<QWidget*>(&form3), static_cast<QWidget*>(&form4)}) {
       form->show();
       QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -88,8 +89,8 @@ class GraphExportTest : public QObject {
 
     const QImage tauSlip(QString::fromStdString(dir.file("tau-s.png")));
     QCOMPARE(tauSlip.size(), form3.size());
-    // Along the curve: the loaded end's points of the run, from the saved data.
-    const auto& rows = form3.history().rows();
+    // Along the curve: the loaded end's points of the run, from its record.
+    const auto rows = kvt::recordRun(kvt::testing::committedDefaults()).rows();
     QCOMPARE(rows.size(), std::size_t{432});
     // Points under the value boxes and labels are covered in the window's picture.
     const auto covered = [&](QPointF at) {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "files/parameter_file.h"
 #include "support/file_bytes.h"
 #include "support/window_session.h"
 #include "ui/form1.h"
@@ -79,7 +80,7 @@ class ResultsWindowTest : public QObject {
 
     // A new run opens windows of its own; this one keeps the first run.
     QVERIFY(finishedRun());
-    QVERIFY(results && results->run().rows.size() == 432u);
+    QVERIFY(results && results->run().stepCount() == 432);
     QVERIFY(form().runController()->resultsWindow() == nullptr);
     results->close();
   }
@@ -97,10 +98,29 @@ class ResultsWindowTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(run->state(), State::Finished, 20000);
     QPointer<ResultsWindow> results = run->resultsWindow();
     QVERIFY(*opened && results);
-    QCOMPARE(results->run().rows.size(), 432u);
+    QCOMPARE(results->run().stepCount(), 432);
     QCOMPARE(results->selectedStep(), 251);
     QVERIFY(results->findChild<QLabel*>("statusLabel")->text().startsWith("432 steps, finished"));
     results->close();
+  }
+
+  // The window and its figures name the case by one rule, and never pass off entries changed
+  // since the last save as the file's.
+  void windowAndFigureTitlesNameTheCaseAlike() {
+    const std::string path = file("case1.kvt");
+    QCOMPARE(kvt::SaveParameterFile(path, form().entries(), prompt()), kvt::SaveOutcome::Saved);
+    form().box(6)->setText("10.00");
+    for (const char* name : {"case1.kvt (modified)", "case1.kvt"}) {
+      RunController* run = finishedRun();
+      QVERIFY(run);
+      ResultsWindow* results = run->openResults();
+      QCOMPARE(results->windowTitle(), QString("KVT Results - ") + name);
+      QCOMPARE(results->figure(Tab::LoadSlip).title,
+               std::string("Load–slip — ") + name + ", db = 1.3 cm, lb = 10 cm");
+      results->close();
+      QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+      QVERIFY(kvt::SaveParameterFile(path, form().entries(), prompt()) == kvt::SaveOutcome::Saved);
+    }
   }
 
   void aSaveThatCannotBeDoneIsReportedWithTheFile() {
