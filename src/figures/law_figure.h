@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "analysis/run_law.h"
-#include "figure.h"
 #include "analysis/units.h"
+#include "figure.h"
 
 namespace kvt {
 

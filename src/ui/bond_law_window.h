@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "analysis/run_law.h"
-#include "files/user_prompt.h"
 #include "analysis/units.h"
+#include "files/user_prompt.h"
 
 class QButtonGroup;
 class QComboBox;
