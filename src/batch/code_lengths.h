@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/units.h"
 #include "codes/anchorage_case.h"
-#include "output/units.h"
 #include "params/analysis_parameters.h"
 
 namespace kvt {
