@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "params/analysis_parameters.h"
 
@@ -38,6 +39,14 @@ class BondLaw {
     double slip = 0;
   };
   PeakSample peakSample() const;
+
+  // The slips (cm), ascending, at which τ(s) or its slope jumps: where the cotα term meets its
+  // floor, where the ascending branch gives way to the descending one, the plateau's corner and
+  // jump, and where the stress falls to zero for good. Between two of them the law is smooth, so
+  // an integrator that restarts at each of them keeps its order. A slip where the stress
+  // becomes zero is the first slip, to the last bit, at which this law returns zero. Computed on
+  // each call (a few hundred evaluations), so the law stays a handful of numbers to copy.
+  std::vector<double> kinks() const;
 
   bool bilinear() const { return bilinear_; }
   double rSquared() const { return rSquared_; }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "analysis/analysis_error.h"
 #include "support/committed_defaults.h"
 
@@ -161,6 +164,37 @@ TEST(BondLaw, NegativeRuSamplesDownwards) {
   const BondLaw law(p);
   EXPECT_LT(law.peakSearchEnd(), 0.0f);
   EXPECT_GE(law.peak(), 0.0);
+}
+
+// The kinks bound the law's smooth pieces: each is where its branch, floor or plateau takes over,
+// and where the stress falls to zero for good it is the first slip of the zero, to the bit.
+TEST(BondLaw, KinksAreWhereTheLawChangesItsBranch) {
+  const auto below = [](double s) { return std::nextafter(s, 0.0); };
+  const auto above = [](double s) { return std::nextafter(s, 1.0); };
+
+  const BondLaw general(committedDefaults());
+  const std::vector<double> k = general.kinks();
+  ASSERT_EQ(k.size(), 3u);  // the cotα term's floor, the descending branch, its zero
+  EXPECT_NEAR(k[1], general.peakSearchEnd(), 1e-7 * general.peakSearchEnd());
+  EXPECT_GT(general.stress(below(k[2])), 0);
+  EXPECT_EQ(general.stress(k[2]), 0);
+  EXPECT_EQ(general.stress(10 * k[2]), 0);
+
+  const BondLaw bilinear(committedBilinear());
+  const std::vector<double> b = bilinear.kinks();
+  ASSERT_EQ(b.size(), 3u);  // the plateau's corner, its jump, su
+  EXPECT_LT(bilinear.stress(below(b[0])), 50);
+  EXPECT_EQ(bilinear.stress(b[0]), 50);
+  EXPECT_NEAR(b[1], 0.4859 * 3.25 / static_cast<double>(bilinear.betaDb()), 1e-12);
+  EXPECT_EQ(bilinear.stress(below(b[2])), 50);
+  EXPECT_EQ(bilinear.stress(b[2]), 0);
+  EXPECT_EQ(b[2], above(static_cast<double>(0.05f)));
+
+  AnalysisParameters noDescent = committedDefaults();
+  noDescent.pw = 0;
+  const BondLaw cut(noDescent);
+  EXPECT_GT(cut.stress(below(cut.kinks().back())), 80);
+  EXPECT_EQ(cut.stress(cut.kinks().back()), 0);
 }
 
 TEST(BondLaw, AnOverflowingSlipIsAFaultEvenWhereTheLawWouldHideIt) {
