@@ -9,11 +9,12 @@ KVT_RUN_PACKAGES=(
   fonts-ipafont-gothic
 )
 
-# What building kvt and kvt-batch needs.
+# What building kvt and kvt-batch needs (toml++ for bond-law files; Boost for Odeint and Math,
+# both header-only).
 KVT_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  libtomlplusplus-dev
+  libtomlplusplus-dev libboost-dev
 )
 
 # What the tests, benchmarks and fuzzers need on top, with the tools that check the desktop
