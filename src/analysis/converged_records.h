@@ -28,12 +28,15 @@ struct ProfilePoint {
   double tau = 0;    // local bond stress, kgf/cm²
 };
 
-// One point of the converged load–slip curve.
+// One point of the converged load–slip curve. At the foot of a curve whose free end stays at
+// rest while the bond spreads from the loaded end, s0 is 0 and the bar carries bond over
+// `activeLength` only, next to the loaded end; elsewhere the whole bar does.
 struct ConvergedPoint {
   double s0 = 0;              // free-end slip, cm
   double loadedEndSlip = 0;   // cm
   double loadedEndForce = 0;  // kgf
   double tauAvg = 0;          // loaded-end force over the bonded surface lb·φ, kgf/cm²
+  double activeLength = 0;    // cm
 };
 
 // Pbumax and where it is reached. Where the force holds its maximum over a range of free-end
@@ -54,7 +57,7 @@ enum class ConvergedEnd {
 };
 
 struct ConvergedResult {
-  std::vector<ConvergedPoint> points;  // by growing free-end slip
+  std::vector<ConvergedPoint> points;  // by growing active length, then free-end slip
   ConvergedPeak peak;
   std::size_t peakIndex = 0;  // the point at peak.firstS0
   ConvergedEnd end = ConvergedEnd::NoBondLeft;

@@ -18,12 +18,17 @@
 #include "bond_law_concept.h"
 #include "converged_records.h"
 #include "params/analysis_parameters.h"
+#include "run_law.h"
 
 namespace kvt {
 
 // The relative tolerance of the integrator's error control that gives the loaded-end force and
 // slip to 1e-7 relative for every free-end slip (measured against closed forms in the tests).
 inline constexpr double kConvergedTolerance = 1e-9;
+
+// A free-end slip that is no slip at all: where the load at it is not yet small, the foot of the
+// curve is a bar whose free end stays at rest (see converged_foot.h).
+inline constexpr double kFootSlip = 1e-30;
 
 // Pbumax's free-end slips are bracketed to this share of themselves.
 inline constexpr double kPeakSlipTolerance = 1e-10;
@@ -49,10 +54,23 @@ std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar, do
                                            std::span<const double> xs,
                                            double relativeTolerance = kConvergedTolerance);
 
-extern template ConvergedResult runConverged(const BondLaw&, const BarModel&,
-                                             const ConvergedOptions&);
-extern template std::vector<ProfilePoint> convergedProfile(const BondLaw&, const BarModel&, double,
-                                                           std::span<const double>, double);
+// The laws compiled in converged_run.cpp; another law is added here.
+#define KVT_CONVERGED_LAWS(FOR) FOR(BondLaw) FOR(Mc2010Law) FOR(TabulatedLaw)
+
+#define KVT_CONVERGED_DECLARE(Law)                                                                \
+  extern template ConvergedResult runConverged(const Law&, const BarModel&,                       \
+                                               const ConvergedOptions&);                          \
+  extern template std::vector<ProfilePoint> convergedProfile(const Law&, const BarModel&, double, \
+                                                             std::span<const double>, double);
+KVT_CONVERGED_LAWS(KVT_CONVERGED_DECLARE)
+#undef KVT_CONVERGED_DECLARE
+
+// The same for the law a run was given, whichever it is.
+ConvergedResult runConverged(const RunLaw& law, const BarModel& bar,
+                             const ConvergedOptions& options = {});
+std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar, double s0,
+                                           std::span<const double> xs,
+                                           double relativeTolerance = kConvergedTolerance);
 
 // The converged analysis of a parameter set with kvt's own law.
 ConvergedResult runConverged(const AnalysisParameters& p, const ConvergedOptions& options = {});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis_error.h"
+#include "converged_foot.h"
 #include "converged_march.h"
 #include "converged_peak.h"
 #include "converged_run.h"
@@ -53,11 +54,11 @@ class Runner {
   ConvergedResult run() {
     ConvergedResult result;
     result.end = chooseEnd(result.endS0);
-    const std::vector<Sample> row = scan(result.end, result.endS0);
-    result.peak = search_.find(row);
+    const Scan scanned = scan(result.end, result.endS0);
+    result.peak = search_.find(scanned.row);
     if (result.end == ConvergedEnd::EndSlipDefault)
       result.endS0 = 20 * result.peak.firstLoadedEndSlip;
-    const double start = startSlip(row, result.peak);
+    const double start = scanned.foot ? kFootSlip : startSlip(scanned.row, result.peak);
     std::vector<Sample> points = schedule(start, result.peak, result.endS0);
     // A point well above Pbumax: a second maximum the coarse row stepped over. Search it there.
     if (higherElsewhere(points, result.peak)) {
@@ -66,6 +67,7 @@ class Runner {
         result.endS0 = 20 * result.peak.firstLoadedEndSlip;
       points = schedule(start, result.peak, result.endS0);
     }
+    if (scanned.foot) result.points = footOfCurve(march_, result.peak, options_);
     fill(result, points);
     return result;
   }
@@ -90,33 +92,43 @@ class Runner {
     return ConvergedEnd::EndSlipDefault;
   }
 
+  struct Scan {
+    std::vector<Sample> row;  // by growing s0
+    bool foot = false;        // the load at a free-end slip of kFootSlip is not yet small
+  };
+
   // Samples at s0 halving from the end slip (or, without one, from the law's last kink) down to
-  // the foot of the curve; without an end slip also doubling up to 20 times the loaded-end slip
-  // of the highest load so far.
-  std::vector<Sample> scan(ConvergedEnd end, double endS0) const {
+  // the foot of the curve, or to kFootSlip; without an end slip also doubling up to 20 times the
+  // loaded-end slip of the highest load so far.
+  Scan scan(ConvergedEnd end, double endS0) const {
     const std::vector<double>& kinks = march_.kinks();
     const double top = end != ConvergedEnd::EndSlipDefault ? endS0
                        : kinks.empty()                     ? 1.0
                                                            : kinks.back();
-    std::vector<Sample> row{search_.sample(top)};
-    double highest = row.front().force;
+    Scan s{{search_.sample(top)}, false};
+    double highest = s.row.front().force;
     for (double s0 = top / 2;; s0 /= 2) {
-      row.push_back(search_.sample(s0));
-      highest = std::max(highest, row.back().force);
-      if (highest > 0 && row.back().force < options_.startFraction * highest) break;
-      if (s0 < top * 1e-250) throw AnalysisError(noLoad(top));
+      s.foot = s0 <= kFootSlip;
+      s.row.push_back(search_.sample(std::max(s0, kFootSlip)));
+      highest = std::max(highest, s.row.back().force);
+      const bool small = s.row.back().force < options_.startFraction * highest;
+      if (highest == 0 && s.foot) throw AnalysisError(noLoad(top));
+      if (small || s.foot) {
+        s.foot = s.foot && !small;
+        break;
+      }
     }
     if (end == ConvergedEnd::EndSlipDefault) {
       for (double s0 = 2 * top;; s0 *= 2) {
-        const auto best = std::max_element(row.begin(), row.end(),
+        const auto best = std::max_element(s.row.begin(), s.row.end(),
                                            [](auto& a, auto& b) { return a.force < b.force; });
         if (s0 > 20 * best->slip) break;
         if (s0 > top * 0x1p40) throw AnalysisError(stillRising(s0));
-        row.push_back(search_.sample(s0));
+        s.row.push_back(search_.sample(s0));
       }
     }
-    std::sort(row.begin(), row.end(), [](auto& a, auto& b) { return a.s0 < b.s0; });
-    return row;
+    std::sort(s.row.begin(), s.row.end(), [](auto& a, auto& b) { return a.s0 < b.s0; });
+    return s;
   }
 
   // The highest sample below Pbumax's slip whose load is below the start's share of Pbumax.
@@ -157,19 +169,19 @@ class Runner {
     return points;
   }
 
+  // Appends the points of growing s0 to the foot's, if any.
   void fill(ConvergedResult& result, const std::vector<Sample>& points) const {
     const double surface = march_.bar().length * march_.bar().phi;
-    result.points.clear();
     for (const Sample& s : points) {
       if (s.s0 == result.peak.firstS0) result.peakIndex = result.points.size();
-      result.points.push_back({s.s0, s.slip, s.force, s.force / surface});
+      result.points.push_back({s.s0, s.slip, s.force, s.force / surface, march_.bar().length});
     }
     result.length = march_.bar().length;
     result.relativeTolerance = march_.relativeTolerance();
   }
 
   static std::string noLoad(double top) {
-    return "The bond law carries no load at any free-end slip below " +
+    return "The bond law carries no load at any free-end slip up to " +
            formatNumber(top, "0.000e+00") + " cm: there is no load–slip curve to follow.";
   }
   static std::string stillRising(double s0) {

@@ -29,7 +29,8 @@ class LawPiece {
            double EsAb, double* faultSlip)
       : law_(&law), phi_(phi), EsAb_(EsAb), faultSlip_(faultSlip) {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    lo_ = index > 0 ? std::nextafter(kinks[index - 1], inf) : -inf;
+    // The slip never falls below zero; a stage of the integrator may reach a little below s0.
+    lo_ = index > 0 ? std::nextafter(kinks[index - 1], inf) : 0;
     hi_ = index < kinks.size() ? std::nextafter(kinks[index], -inf) : inf;
   }
 
@@ -45,12 +46,15 @@ class LawPiece {
 
   // dτ/ds by differences of second order inside the piece (one-sided near its edges), with a
   // step of a millionth of the slip: truncation and rounding both stay near 1e-11 relative.
+  // Differences are taken before they are weighted, so a constant stress (a plateau) has a slope
+  // of exactly zero, and the derivatives that ride on it stay exactly zero too.
   double slope(double s) const {
     const double c = s < lo_ ? lo_ : (s > hi_ ? hi_ : s);
     const double h = c != 0 ? 1e-6 * std::abs(c) : 1e-12;
+    const double at = stress(c);
     if (c - h >= lo_ && c + h <= hi_) return (stress(c + h) - stress(c - h)) / ((c + h) - (c - h));
-    if (c + 2 * h <= hi_) return (-3 * stress(c) + 4 * stress(c + h) - stress(c + 2 * h)) / (2 * h);
-    if (c - 2 * h >= lo_) return (3 * stress(c) - 4 * stress(c - h) + stress(c - 2 * h)) / (2 * h);
+    if (c + 2 * h <= hi_) return (4 * (stress(c + h) - at) - (stress(c + 2 * h) - at)) / (2 * h);
+    if (c - 2 * h >= lo_) return (4 * (at - stress(c - h)) - (at - stress(c - 2 * h))) / (2 * h);
     if (hi_ > lo_ && std::isfinite(hi_ - lo_)) return (stress(hi_) - stress(lo_)) / (hi_ - lo_);
     return 0;
   }

@@ -45,27 +45,37 @@ TEST(ConvergedRun, PbumaxIsTheLimitOfTheMarch) {
 
 // What every curve keeps to: it starts below 0.1 % of Pbumax, neighbours are within 1 % of
 // Pbumax and of the loaded-end slip at Pbumax, Pbumax is a point of it and nothing rises above
-// it, and it ends where no bond is left, at zero load.
+// it. At a foot, the active length grows at a free end at rest; then s0 grows.
+void expectResolved(const ConvergedResult& r) {
+  const ConvergedPeak& peak = r.peak;
+  EXPECT_LT(r.points.front().loadedEndForce, 1e-3 * peak.force);
+  for (std::size_t i = 1; i < r.points.size(); ++i) {
+    const ConvergedPoint &a = r.points[i - 1], &b = r.points[i];
+    if (b.s0 == 0) {
+      ASSERT_GT(b.activeLength, a.activeLength);
+    } else {
+      ASSERT_GT(b.s0, a.s0);
+      ASSERT_EQ(b.activeLength, r.length);
+    }
+    EXPECT_LE(std::abs(b.loadedEndForce - a.loadedEndForce), 0.01 * peak.force * (1 + 1e-9));
+    EXPECT_LE(std::abs(b.loadedEndSlip - a.loadedEndSlip),
+              0.01 * peak.firstLoadedEndSlip * (1 + 1e-9));
+    EXPECT_LE(b.loadedEndForce, peak.force * (1 + 1e-7));
+  }
+  EXPECT_EQ(r.points[r.peakIndex].s0, peak.firstS0);
+  EXPECT_EQ(r.points[r.peakIndex].loadedEndForce, peak.force);
+  EXPECT_EQ(r.points.back().s0, r.endS0);
+}
+
+// Curves that end where no bond is left, at zero load, as the march does.
 TEST(ConvergedRun, CurveResolvesTheWholeResponse) {
   for (const AnalysisParameters& p :
        {committedDefaults(), committedBilinear(), withLength(committedDefaults(), 5)}) {
     const ConvergedResult r = runConverged(p);
-    const ConvergedPeak& peak = r.peak;
     ASSERT_GT(r.points.size(), 200u);
-    EXPECT_LT(r.points.front().loadedEndForce, 1e-3 * peak.force);
-    for (std::size_t i = 1; i < r.points.size(); ++i) {
-      const ConvergedPoint &a = r.points[i - 1], &b = r.points[i];
-      ASSERT_GT(b.s0, a.s0);
-      EXPECT_LE(std::abs(b.loadedEndForce - a.loadedEndForce), 0.01 * peak.force * (1 + 1e-9));
-      EXPECT_LE(std::abs(b.loadedEndSlip - a.loadedEndSlip),
-                0.01 * peak.firstLoadedEndSlip * (1 + 1e-9));
-      EXPECT_LE(b.loadedEndForce, peak.force * (1 + 1e-7));
-    }
-    EXPECT_EQ(r.points[r.peakIndex].s0, peak.firstS0);
-    EXPECT_EQ(r.points[r.peakIndex].loadedEndForce, peak.force);
-    EXPECT_EQ(r.points[r.peakIndex].tauAvg, peak.force / (p.lb * static_cast<double>(p.phi)));
+    expectResolved(r);
+    EXPECT_EQ(r.points[r.peakIndex].tauAvg, r.peak.force / (p.lb * static_cast<double>(p.phi)));
     EXPECT_EQ(r.end, ConvergedEnd::NoBondLeft);
-    EXPECT_EQ(r.points.back().s0, r.endS0);
     EXPECT_EQ(r.points.back().loadedEndForce, 0);
     EXPECT_EQ(r.points.back().loadedEndSlip, r.endS0);
     EXPECT_EQ(r.length, p.lb);
@@ -141,6 +151,45 @@ TEST(ConvergedRun, EndsWhereTheBondEndsOrWhereItIsSet) {
       EXPECT_GT(r.points.back().loadedEndForce, 0.5 * r.peak.force);
     }
   }
+}
+
+// The other laws through the same solver. MC2010's τbmax between s1 and s2 is a plateau: a short
+// bar holds τbmax·φ·lb from s0 = s1 until its loaded end reaches s2, and its residual stress
+// ends the curve at 20 times the slip at Pbumax. A table that rises linearly is the linear law.
+TEST(ConvergedRun, OtherLawsOfTheSameConcept) {
+  const BarModel bar = barModelOf(withLength(committedDefaults(), 2));
+  const Mc2010Law mc2010(Mc2010Entries{}, 13);
+  const ConvergedResult r = runConverged(RunLaw(mc2010), bar);
+  EXPECT_NEAR(r.peak.force, mc2010.peak() * bar.phi * bar.length, 1e-9 * r.peak.force);
+  EXPECT_NEAR(r.peak.firstS0, mc2010.s1(), 1e-7 * mc2010.s1());
+  EXPECT_NEAR(r.peak.lastLoadedEndSlip, mc2010.s2(), 1e-7 * mc2010.s2());
+  EXPECT_EQ(r.end, ConvergedEnd::EndSlipDefault);
+  EXPECT_EQ(r.endS0, 20 * r.peak.firstLoadedEndSlip);
+  expectResolved(r);
+
+  const double k = 3540, s0 = 1e-3;
+  const BarModel longer{bar.phi, bar.EsAb, 20};
+  const std::vector<double> loadedEnd{longer.length};
+  const ProfilePoint end =
+      convergedProfile(RunLaw(TabulatedLaw({{10, 10 * k}})), longer, s0, loadedEnd).front();
+  const double lambda = std::sqrt(k * bar.phi / bar.EsAb);
+  EXPECT_NEAR(end.force, bar.EsAb * lambda * s0 * std::sinh(lambda * 20), 1e-7 * end.force);
+}
+
+// MC2010's (s/s1)^0.4 develops slip from zero over a finite length: a 20 cm bar already carries
+// about a tenth of Pbumax with its free end at rest. That part of the curve is a bar whose bonded
+// zone spreads from the loaded end, and it joins the part of growing s0 without a gap.
+TEST(ConvergedRun, FootOfACurveWithTheFreeEndAtRest) {
+  const BarModel bar = barModelOf(withLength(committedDefaults(), 20));
+  const ConvergedResult r = runConverged(RunLaw(Mc2010Law(Mc2010Entries{}, 13)), bar);
+  ASSERT_EQ(r.points.front().s0, 0);
+  EXPECT_LT(r.points.front().activeLength, 0.5 * bar.length);
+  const auto firstMoving =
+      std::find_if(r.points.begin(), r.points.end(), [](auto& p) { return p.s0 > 0; });
+  ASSERT_GT(firstMoving - r.points.begin(), 5);
+  EXPECT_EQ(firstMoving->s0, kFootSlip);
+  EXPECT_GT(firstMoving->loadedEndForce, 0.05 * r.peak.force);
+  expectResolved(r);
 }
 
 TEST(ConvergedRun, RefusesWhatItCannotFollow) {
