@@ -186,7 +186,22 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   result.succeeded = outcome.succeeded();
   result.message = result.succeeded ? summaryLine(path, outcome.record, result.files.front())
                                     : path + ": " + failureText(outcome);
+  // A failed run's error line says already how many steps its files hold.
+  if (result.succeeded)
+    if (auto note = unreachedProfileSteps(options.profileSteps, outcome.record.stepCount()))
+      result.warnings.push_back(path + ": " + *note);
   return result;
+}
+
+std::optional<std::string> unreachedProfileSteps(const std::set<int>& steps, int lastStep) {
+  std::string list;
+  int count = 0;
+  for (auto step = steps.upper_bound(lastStep); step != steps.end(); ++step, ++count)
+    list += (count == 0 ? "" : ", ") + std::to_string(*step);
+  if (count == 0) return std::nullopt;
+  return "--profile-csv step " + list + (count == 1 ? " lies" : " lie") +
+         " beyond the run's last step, " + std::to_string(lastStep) +
+         ": no CSV file or figure for " + (count == 1 ? "it" : "them");
 }
 
 }  // namespace kvt

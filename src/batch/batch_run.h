@@ -97,6 +97,11 @@ struct BatchResult {
 BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
                              const Clock& clock);
 
+// The --profile-csv steps beyond a run's last step, in words ("--profile-csv step 500, 600 lies
+// beyond the run's last step, 432: no CSV file or figure for it"); nothing when the run reached
+// them all.
+std::optional<std::string> unreachedProfileSteps(const std::set<int>& steps, int lastStep);
+
 // The result file of a parameter file: beside it ("beam1.kvt" gives "beam1.T-S"), or with the
 // same name in `outputDir` when one is given.
 std::string resultFileFor(const std::string& parameterFile, const std::string& outputDir);

@@ -35,8 +35,9 @@ ProgressLine::~ProgressLine() {
 }
 
 std::string ProgressLine::text(const std::string& label, std::uint64_t done, std::uint64_t total,
-                               const std::string& unit, double seconds) {
+                               const std::string& unit, double seconds, const std::string& detail) {
   std::string line = label + ": " + std::to_string(done) + "/" + std::to_string(total) + " " + unit;
+  if (!detail.empty()) line += ", " + detail;
   if (done > 0 && seconds > 0) {
     const double rate = static_cast<double>(done) / seconds;
     line += ", " + formatNumber(rate, rate < 10 ? "0.00" : "0.0") + " " + unit + "/s, " +
@@ -54,7 +55,7 @@ void ProgressLine::update(std::uint64_t done) {
   lastDrawn_ = now;
   const double seconds = std::chrono::duration<double>(now - start_).count();
   // Back to the start of the line, the text, and the rest of the old line erased.
-  std::fprintf(stream_, "\r%s\033[K", text(label_, done, total_, unit_, seconds).c_str());
+  std::fprintf(stream_, "\r%s\033[K", text(label_, done, total_, unit_, seconds, detail_).c_str());
   std::fflush(stream_);
   shown_ = true;
 }

@@ -21,12 +21,14 @@ class ProgressLine {
 
   void update(std::uint64_t done);
   void redraw() { update(done_); }
+  // What the line adds after the count, for a job whose items are long ("37 lengths run").
+  void setDetail(std::string detail) { detail_ = std::move(detail); }
   // Wipes the line, for instance before another line is printed.
   void clear();
 
   // The text of the line, without the terminal's control characters.
   static std::string text(const std::string& label, std::uint64_t done, std::uint64_t total,
-                          const std::string& unit, double seconds);
+                          const std::string& unit, double seconds, const std::string& detail = "");
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -35,6 +37,7 @@ class ProgressLine {
   std::string label_;
   std::uint64_t total_;
   std::string unit_;
+  std::string detail_;
   std::uint64_t done_ = 0;
   Clock::time_point start_ = Clock::now();
   Clock::time_point lastDrawn_{};

@@ -89,6 +89,7 @@ RequiredLength StudyCaseRunner::requiredLength(std::uint64_t gridRun, double yie
                               RunWrites nothing;
                               nothing.resultFile = false;
                               const RunOutcome outcome = runRecord(trial, nothing, clock_);
+                              ++lengthsRun_;
                               if (!outcome.succeeded()) return failureText(outcome);
                               return outcome.record.PMax();
                             });

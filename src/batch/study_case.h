@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,9 @@ class StudyCaseRunner {
 
   // The case at a grid index (0-based).
   StudyCase run(std::uint64_t gridRun) const;
+  // How many lengths the searches for the required length have run so far, on every thread:
+  // a search runs dozens, and a case may take long.
+  std::uint64_t lengthsRun() const { return lengthsRun_; }
 
  private:
   // The case's entries, with a length for the search; the numeric error of "Execute", if any.
@@ -47,6 +51,7 @@ class StudyCaseRunner {
   const BatchOptions& options_;
   const StudyOptions& study_;
   const Clock& clock_;
+  mutable std::atomic<std::uint64_t> lengthsRun_ = 0;
 };
 
 }  // namespace kvt

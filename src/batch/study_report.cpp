@@ -56,20 +56,34 @@ std::string StudyReport::outcomeLine() const {
          std::to_string(finished_) + " finished";
 }
 
+// "12 of 40 runs", and "1, 2, 3, 4, 5, …": the first five runs by number.
+std::string StudyReport::howMany(const std::vector<std::uint64_t>& runs) const {
+  return std::to_string(runs.size()) + " of " + std::to_string(runCount_) + " runs";
+}
+
+std::string StudyReport::firstRuns(const std::vector<std::uint64_t>& runs) {
+  std::string list;
+  for (std::size_t k = 0; k < runs.size() && k < 5; ++k)
+    list += (k == 0 ? "" : ", ") + std::to_string(runs[k]);
+  if (runs.size() > 5) list += ", …";
+  return list;
+}
+
 std::optional<std::string> StudyReport::failedRunsLine(const std::string& summaryPath) const {
   if (failed_.empty()) return std::nullopt;
-  std::string list;
-  for (std::size_t k = 0; k < failed_.size() && k < 5; ++k)
-    list += (k == 0 ? "" : ", ") + std::to_string(failed_[k]);
-  if (failed_.size() > 5) list += ", …";
-  return basePath_ + ": " + std::to_string(failed_.size()) + " of " + std::to_string(runCount_) +
-         " runs failed (run " + list + "); the outcome column of " + summaryPath + " says why";
+  return basePath_ + ": " + howMany(failed_) + " failed (run " + firstRuns(failed_) +
+         "); the outcome column of " + summaryPath + " says why";
 }
 
 StudyResult StudyReport::finish(const std::string& summaryPath) const {
   StudyResult result;
   result.message = basePath_ + ": " + outcomeLine() + " → " + summaryPath;
   result.errors = errors_;
+  if (!unreached_.empty())
+    result.errors.push_back(basePath_ + ": " + howMany(unreached_) + " (run " +
+                            firstRuns(unreached_) +
+                            ") ended before a --profile-csv step; their kept files have no CSV "
+                            "file or figure for it");
   if (auto line = failedRunsLine(summaryPath)) result.errors.push_back(std::move(*line));
   result.files = files_;
   result.succeeded = failed_.empty() && !figuresFailed_;

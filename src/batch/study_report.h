@@ -31,12 +31,16 @@ class StudyReport {
   void studyFiguresFailed(const std::string& line);
   // A line for standard error that does not fail the study.
   void note(const std::string& line) { errors_.push_back(line); }
+  // A kept run that ended before a --profile-csv step: one line at the end names them all.
+  void profileStepsUnreached(std::uint64_t run) { unreached_.push_back(run); }
 
   StudyResult finish(const std::string& summaryPath) const;
 
  private:
   std::string outcomeLine() const;
   std::optional<std::string> failedRunsLine(const std::string& summaryPath) const;
+  std::string howMany(const std::vector<std::uint64_t>& runs) const;
+  static std::string firstRuns(const std::vector<std::uint64_t>& runs);
   std::string forceText(double kgf) const;
 
   std::string basePath_;
@@ -44,8 +48,9 @@ class StudyReport {
   const StudyOptions& study_;
   UnitSystem units_;
   std::uint64_t finished_ = 0;
-  std::vector<std::uint64_t> failed_;  // runs whose run or search failed
-  std::optional<SummaryRow> single_;   // the row of a study of one run
+  std::vector<std::uint64_t> failed_;     // runs whose run or search failed
+  std::vector<std::uint64_t> unreached_;  // runs that ended before a --profile-csv step
+  std::optional<SummaryRow> single_;      // the row of a study of one run
   std::vector<std::string> errors_;
   std::vector<std::string> files_;
   bool runFiguresFailed_ = false;

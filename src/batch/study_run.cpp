@@ -112,6 +112,9 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
       [&](std::uint64_t, StudyCase&& out) {
         summary.append(table.line(out.row));
         report.add(out.row, out.files);
+        if (study_.keepRuns && out.row.succeeded && !options_.profileSteps.empty() &&
+            out.row.record.stepCount() < *options_.profileSteps.rbegin())
+          report.profileStepsUnreached(out.row.run);
         if (study_.keepRuns && figures) writeKeptRunFigures(out, stamp, report);
         if (figures)
           points.push_back({std::move(out.row.values), out.row.succeeded, out.row.record.PMax(),
@@ -119,7 +122,9 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
         if (progressStream) progress.update(++done);
       },
       [&] {
-        if (progressStream) progress.redraw();
+        if (!progressStream) return;
+        if (study_.findLb) progress.setDetail(std::to_string(cases.lengthsRun()) + " lengths run");
+        progress.redraw();
       });
   progress.clear();
   summary.finish();

@@ -76,6 +76,9 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
       example.dir.file("bilinear.T-S"), example.dir.file("bilinear.csv"),
       example.dir.file("bilinear.step1.csv"), example.dir.file("bilinear.step100.csv")};
   EXPECT_EQ(result.files, files);
+  EXPECT_EQ(result.warnings, std::vector<std::string>{
+                                 example.path + ": --profile-csv step 5000 lies beyond the run's "
+                                                "last step, 141: no CSV file or figure for it"});
   EXPECT_EQ(reportLines(readBytes(files[0])).size(), 3u + 141u * 35u);
   EXPECT_EQ(reportLines(readBytes(files[1])).size(), 1u + 141u);
   EXPECT_EQ(reportLines(readBytes(files[3])).size(), 1u + 31u);

@@ -52,6 +52,9 @@ TEST(ProgressLine, SaysHowFarHowFastAndHowLong) {
             "beam1.kvt: 37/200 runs, 12.3 runs/s, 0:13 left");
   EXPECT_EQ(ProgressLine::text("b.kvt", 3, 4000, "cases", 4.0),
             "b.kvt: 3/4000 cases, 0.75 cases/s, 1:28:49 left");
+  // A search for the required length runs dozens of lengths a case.
+  EXPECT_EQ(ProgressLine::text("b.kvt", 0, 1, "cases", 2.0, "37 lengths run"),
+            "b.kvt: 0/1 cases, 37 lengths run");
 }
 
 }  // namespace

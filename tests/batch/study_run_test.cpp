@@ -132,6 +132,18 @@ TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
   EXPECT_EQ(std::stod(fields(check[2]).at(6)), atRequired);
 }
 
+TEST(Study, KeptRunsThatEndBeforeAProfileStepAreNamed) {
+  const StudyFolder study;
+  const Job job = batch({"--vary", "lb=10,20,30", "--keep-runs", "--profile-csv", "1,400",
+                         "--output-dir", study.dir.file("out"), study.base});
+  ASSERT_EQ(job.status, 0) << job.err;
+  EXPECT_NE(job.err.find(study.base + ": 1 of 3 runs (run 1) ended before a --profile-csv step"),
+            std::string::npos)
+      << job.err;
+  EXPECT_FALSE(fs::exists(study.dir.file("out/beam1.lb=10.step400.csv")));
+  EXPECT_TRUE(fs::exists(study.dir.file("out/beam1.lb=20.step400.csv")));
+}
+
 TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
   const StudyFolder study;
   const Job job = batch({"--vary", "phi=0,4", "--units", "si", study.base});
