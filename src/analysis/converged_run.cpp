@@ -10,6 +10,7 @@ namespace kvt {
 // Each law the converged analysis serves is compiled here, once.
 #define KVT_CONVERGED_DEFINE(Law)                                                              \
   template ConvergedResult runConverged(const Law&, const BarModel&, const ConvergedOptions&); \
+  template ConvergedPeak convergedPeak(const Law&, const BarModel&, const ConvergedOptions&);  \
   template std::vector<ProfilePoint> convergedProfile(const Law&, const BarModel&, double,     \
                                                       std::span<const double>, double);
 KVT_CONVERGED_LAWS(KVT_CONVERGED_DEFINE)
@@ -18,6 +19,11 @@ KVT_CONVERGED_LAWS(KVT_CONVERGED_DEFINE)
 ConvergedResult runConverged(const RunLaw& law, const BarModel& bar,
                              const ConvergedOptions& options) {
   return std::visit([&](const auto& l) { return runConverged(l, bar, options); }, law);
+}
+
+ConvergedPeak convergedPeak(const RunLaw& law, const BarModel& bar,
+                            const ConvergedOptions& options) {
+  return std::visit([&](const auto& l) { return convergedPeak(l, bar, options); }, law);
 }
 
 std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar, double s0,

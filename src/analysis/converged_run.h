@@ -48,6 +48,11 @@ template <BondStressLaw L>
 ConvergedResult runConverged(const L& law, const BarModel& bar,
                              const ConvergedOptions& options = {});
 
+// Pbumax alone, without the curve: for a search over bond lengths.
+template <BondStressLaw L>
+ConvergedPeak convergedPeak(const L& law, const BarModel& bar,
+                            const ConvergedOptions& options = {});
+
 // The distribution along the bar at free-end slip s0, at the distances xs (cm, ascending).
 template <BondStressLaw L>
 std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar, double s0,
@@ -60,6 +65,8 @@ std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar, do
 #define KVT_CONVERGED_DECLARE(Law)                                                                \
   extern template ConvergedResult runConverged(const Law&, const BarModel&,                       \
                                                const ConvergedOptions&);                          \
+  extern template ConvergedPeak convergedPeak(const Law&, const BarModel&,                        \
+                                              const ConvergedOptions&);                           \
   extern template std::vector<ProfilePoint> convergedProfile(const Law&, const BarModel&, double, \
                                                              std::span<const double>, double);
 KVT_CONVERGED_LAWS(KVT_CONVERGED_DECLARE)
@@ -68,6 +75,8 @@ KVT_CONVERGED_LAWS(KVT_CONVERGED_DECLARE)
 // The same for the law a run was given, whichever it is.
 ConvergedResult runConverged(const RunLaw& law, const BarModel& bar,
                              const ConvergedOptions& options = {});
+ConvergedPeak convergedPeak(const RunLaw& law, const BarModel& bar,
+                            const ConvergedOptions& options = {});
 std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar, double s0,
                                            std::span<const double> xs,
                                            double relativeTolerance = kConvergedTolerance);

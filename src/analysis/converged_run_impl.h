@@ -51,6 +51,13 @@ class Runner {
   Runner(const L& law, const BarModel& bar, const ConvergedOptions& options)
       : march_(law, bar, options.relativeTolerance), search_(march_), options_(options) {}
 
+  // Pbumax alone: the coarse row and the search, without the curve.
+  ConvergedPeak peak() {
+    double endS0 = 0;
+    const ConvergedEnd end = chooseEnd(endS0);
+    return search_.find(scan(end, endS0).row);
+  }
+
   ConvergedResult run() {
     ConvergedResult result;
     result.end = chooseEnd(result.endS0);
@@ -112,7 +119,7 @@ class Runner {
       s.row.push_back(search_.sample(std::max(s0, kFootSlip)));
       highest = std::max(highest, s.row.back().force);
       const bool small = s.row.back().force < options_.startFraction * highest;
-      if (highest == 0 && s.foot) throw AnalysisError(noLoad(top));
+      if (highest == 0 && s.foot) throw ParameterError(noLoad(top));
       if (small || s.foot) {
         s.foot = s.foot && !small;
         break;
@@ -123,7 +130,7 @@ class Runner {
         const auto best = std::max_element(s.row.begin(), s.row.end(),
                                            [](auto& a, auto& b) { return a.force < b.force; });
         if (s0 > 20 * best->slip) break;
-        if (s0 > top * 0x1p40) throw AnalysisError(stillRising(s0));
+        if (s0 > top * 0x1p40) throw ParameterError(stillRising(s0));
         s.row.push_back(search_.sample(s0));
       }
     }
@@ -205,6 +212,11 @@ class Runner {
 template <BondStressLaw L>
 ConvergedResult runConverged(const L& law, const BarModel& bar, const ConvergedOptions& options) {
   return converged::Runner<L>(law, bar, options).run();
+}
+
+template <BondStressLaw L>
+ConvergedPeak convergedPeak(const L& law, const BarModel& bar, const ConvergedOptions& options) {
+  return converged::Runner<L>(law, bar, options).peak();
 }
 
 template <BondStressLaw L>

@@ -82,6 +82,17 @@ TEST(ConvergedRun, CurveResolvesTheWholeResponse) {
   }
 }
 
+// Pbumax alone, for a search over lengths, is the curve's Pbumax.
+TEST(ConvergedRun, PeakAloneIsTheCurvesPeak) {
+  for (const AnalysisParameters& p : {committedDefaults(), committedBilinear()}) {
+    const ConvergedPeak alone = convergedPeak(BondLaw(p), barModelOf(p));
+    const ConvergedPeak ofCurve = runConverged(p).peak;
+    EXPECT_EQ(alone.force, ofCurve.force);
+    EXPECT_EQ(alone.firstS0, ofCurve.firstS0);
+    EXPECT_EQ(alone.lastS0, ofCurve.lastS0);
+  }
+}
+
 // A smooth maximum: ∂P/∂s0 changes sign within 1e-7 of the slip found.
 TEST(ConvergedRun, SmoothPeakIsBracketedTo1e7) {
   const AnalysisParameters p = committedDefaults();
