@@ -105,12 +105,10 @@ void addStudy(const BatchCommand& command, const std::string& base, const std::s
               std::vector<Named>& named, std::vector<Family>& families) {
   named.push_back({resolved(base), "the base file " + base, true});
   named.push_back({resolved(summary), "the summary of " + base});
-  const std::string stem =
-      summary.ends_with(".csv") ? summary.substr(0, summary.size() - 4) : summary;
-  for (const char* suffix : {"load-slip", "pbumax", "required-lb"})
+  for (const std::string_view suffix : kStudyFigureSuffixes)
     for (const FigureFormat format : command.options.figureFormats)
-      named.push_back({resolved(stem + "." + suffix + "." + std::string(figureExtension(format))),
-                       "a study figure of " + base});
+      named.push_back(
+          {resolved(studyFigurePath(summary, suffix, format)), "a study figure of " + base});
   if (command.study.keepRuns)
     families.push_back(
         {stemOf(resultFileFor(base, command.options.outputDir)), base, &command.study});

@@ -135,4 +135,11 @@ std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
   return figures;
 }
 
+std::string studyFigurePath(const std::string& summaryPath, std::string_view suffix,
+                            FigureFormat format) {
+  const std::string stem =
+      summaryPath.ends_with(".csv") ? summaryPath.substr(0, summaryPath.size() - 4) : summaryPath;
+  return stem + "." + std::string(suffix) + "." + std::string(figureExtension(format));
+}
+
 }  // namespace kvt

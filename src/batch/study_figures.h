@@ -27,6 +27,14 @@ struct StudyPoint {
 // fill the figure.
 inline constexpr std::size_t kLargestFamily = 20;
 
+// Where a study's figure goes: beside its summary, named after it without ".csv"
+// ("beam1.study.csv" and "pbumax" give "beam1.study.pbumax.png").
+std::string studyFigurePath(const std::string& summaryPath, std::string_view suffix,
+                            FigureFormat format);
+
+// The suffixes of the figures a study may draw, in the order drawn.
+inline constexpr std::string_view kStudyFigureSuffixes[] = {"load-slip", "pbumax", "required-lb"};
+
 // The figures of a study, each with the part of its file name that follows the summary's stem
 // ("load-slip" for beam1.study.load-slip.png):
 //   load-slip    the load–slip curve of every run, the legend naming its varied values (when

@@ -154,13 +154,10 @@ void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateT
                 " runs are not drawn; a figure takes " + std::to_string(kLargestFamily) +
                 " at most");
   const std::string name = caseName(base_->record.comment, {base_->path, ""});
-  const std::string stem = summaryPath_.ends_with(".csv")
-                               ? summaryPath_.substr(0, summaryPath_.size() - 4)
-                               : summaryPath_;
   try {
     for (const auto& [suffix, figure] : studyFigures(study_.grid, points, name, options_.units))
       for (const FigureFormat format : options_.figureFormats) {
-        const std::string path = stem + "." + suffix + "." + std::string(figureExtension(format));
+        const std::string path = studyFigurePath(summaryPath_, suffix, format);
         std::string bytes = drawFigure(figure, format);
         stampCreationDate(bytes, format, stamp);
         writeFileAtomically(path, bytes);
