@@ -43,6 +43,9 @@ constexpr std::string_view kUsage =
     "                  separated): NAME.load-slip.F, NAME.tau-slip.F, NAME.bond-law.F, and\n"
     "                  NAME.profile.stepN.F for the step of Pbumax and each --profile-csv step.\n"
     "                  Needs no display; without this option Qt is not even loaded\n"
+    "  --figure-size S the size of the figures on paper, WIDTHxHEIGHT (default 160x100mm;\n"
+    "                  85x60mm fits a journal's single column); text keeps its size in points,\n"
+    "                  7 pt at the least. PNG files have 10 pixels a millimetre\n"
     "  --units U       units of the CSV files, summaries and figures: kgf-cm (as entered, the\n"
     "                  default) or si (kN, mm, MPa); the result file is always in kgf-cm\n"
     "  --ds VALUE      the initial slip increment ds of every run, cm or with its unit\n"
@@ -186,6 +189,31 @@ std::optional<int> lengthInTenths(std::string_view text) {
 
 using Result = std::optional<std::string>;
 
+// "85x60mm", "8.5x6cm", "85x60" (mm): the size of every figure on paper.
+Result setFigureSize(BatchCommand& c, std::string_view value) {
+  const std::string refusal = "--figure-size is WIDTHxHEIGHT on paper, each " +
+                              shortestNumber(kSmallestFigureMm) + " to " +
+                              shortestNumber(kLargestFigureMm) +
+                              " mm, e.g. 85x60mm or 16x10cm, not '" + std::string(value) + "'";
+  const std::size_t x = value.find('x');
+  if (x == std::string_view::npos) return refusal;
+  std::string width(value.substr(0, x));
+  const std::string height(value.substr(x + 1));
+  // A unit after the height alone is the width's too.
+  const ValueReading h = readValue(height, Dimension::Length, Unit::Mm);
+  if (h.unitGiven && h.quantity && readValue(width, Dimension::Length, Unit::Mm).quantity &&
+      !readValue(width, Dimension::Length, Unit::Mm).unitGiven)
+    width += std::string(unitText(h.quantity->unit));
+  const ValueReading w = readValue(width, Dimension::Length, Unit::Mm);
+  if (!w.quantity || !h.quantity) return refusal;
+  const double widthMm = inUnit(*w.quantity, Unit::Mm);
+  const double heightMm = inUnit(*h.quantity, Unit::Mm);
+  for (const double mm : {widthMm, heightMm})
+    if (!(mm >= kSmallestFigureMm && mm <= kLargestFigureMm)) return refusal;
+  c.options.figureSize = {widthMm, heightMm};
+  return std::nullopt;
+}
+
 // An option of the command line: its name, whether it takes a value, and what it does. The
 // error it returns is the whole line shown to the user.
 struct CommandOption {
@@ -235,6 +263,7 @@ const std::vector<CommandOption>& optionTable() {
                   "'";
          return std::nullopt;
        }},
+      {"--figure-size", true, setFigureSize},
       {"--units", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          if (value == "si" || value == "SI") {
@@ -364,6 +393,8 @@ Result checkCombination(BatchCommand& c, const std::vector<std::string>& given) 
   const auto has = [&](std::string_view name) {
     return std::find(given.begin(), given.end(), name) != given.end();
   };
+  if (has("--figure-size") && c.options.figureFormats.empty())
+    return std::string("--figure-size goes with --figures");
   const StudyOptions& study = c.study;
   if (!study.isStudy()) {
     for (const char* name : {"--summary", "--keep-runs", "--shard"})

@@ -13,7 +13,7 @@
 namespace kvt {
 
 std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string& resultFile,
-                                         const std::vector<FigureFormat>& formats,
+                                         const FigureFiles& files,
                                          const std::set<int>& profileSteps, UnitSystem units,
                                          const LocalDateTime* stamp) {
   std::vector<std::pair<std::string, Figure>> figures = {{"load-slip", loadSlipFigure(run, units)},
@@ -29,10 +29,10 @@ std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string
 
   std::vector<std::string> written;
   for (const auto& [name, figure] : figures)
-    for (const FigureFormat format : formats) {
+    for (const FigureFormat format : files.formats) {
       const std::string path =
           besideResultFile(resultFile, name + "." + std::string(figureExtension(format)));
-      std::string bytes = drawFigure(figure, format);
+      std::string bytes = drawFigure(figure, format, files.size);
       if (stamp) stampCreationDate(bytes, format, *stamp);
       writeFileAtomically(path, bytes);
       written.push_back(path);

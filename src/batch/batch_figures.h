@@ -12,14 +12,20 @@
 
 namespace kvt {
 
-// The report figures of a run, beside its result file "NAME.T-S", in each of `formats`:
+// The formats and the size of the report figures asked for.
+struct FigureFiles {
+  std::vector<FigureFormat> formats;
+  FigureSize size;
+};
+
+// The report figures of a run, beside its result file "NAME.T-S", in each of the formats:
 // NAME.load-slip.EXT, NAME.tau-slip.EXT, NAME.bond-law.EXT, and NAME.profile.stepN.EXT for the
 // peak step (the step of Pbumax) and for every step of `profileSteps` the run finished. Each
 // file is replaced only when complete. Returns the files written; throws `FileWriteError` or
 // `FigureModuleError`, leaving the files written before.
 // With `stamp`, PDF files carry that moment as their creation date (see below).
 std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string& resultFile,
-                                         const std::vector<FigureFormat>& formats,
+                                         const FigureFiles& files,
                                          const std::set<int>& profileSteps, UnitSystem units,
                                          const LocalDateTime* stamp = nullptr);
 

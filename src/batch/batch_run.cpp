@@ -56,7 +56,8 @@ void writeExtras(const RunRecord& run, const std::string& resultFile, const RunW
   }
   if (!writes.figureFormats.empty())
     for (std::string& figure :
-         writeRunFigures(run, resultFile, writes.figureFormats, writes.profileSteps, writes.units))
+         writeRunFigures(run, resultFile, {writes.figureFormats, writes.figureSize},
+                         writes.profileSteps, writes.units))
       written.push_back(std::move(figure));
 }
 
@@ -181,6 +182,7 @@ BatchResult runParameterFile(const std::string& path, const BatchOptions& option
   writes.profileSteps = options.profileSteps;
   writes.units = options.units;
   writes.figureFormats = options.figureFormats;
+  writes.figureSize = options.figureSize;
   RunOutcome outcome = runRecord(record, writes, clock, entries.caseSource());
   result.files = std::move(outcome.files);
   result.succeeded = outcome.succeeded();

@@ -31,6 +31,7 @@ struct BatchOptions {
   std::string outputDir;                    // where every output goes; empty: beside the input
   unsigned jobs = 0;                        // runs at a time; 0: every core
   std::vector<FigureFormat> figureFormats;  // report figures beside the result file
+  FigureSize figureSize;                    // of every figure, on paper
 };
 
 // What a run writes and keeps besides its record.
@@ -39,7 +40,8 @@ struct RunWrites {
   bool loadSlipCsv = false;
   std::set<int> profileSteps;
   std::vector<FigureFormat> figureFormats;  // the run's report figures
-  UnitSystem units = UnitSystem::KgfCm;     // of the CSV files and figures
+  FigureSize figureSize;
+  UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures
 
   // CSV files or figures besides the result file: they need its name.
   bool extras() const {

@@ -207,100 +207,105 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
   entry.box_ = known->box;
   const std::string_view values = option.substr(equals + 1);
   const std::string what = "--vary " + entry.name_ + ": ";
+  const bool range = values.find(':') != std::string_view::npos;
+  if (range && entry.isBar()) return what + "bars are listed, not ranged: e.g. bar=D13,D16,D19";
+  if (auto error = range ? entry.parseRange(values) : entry.parseList(values)) return what + *error;
+  return entry;
+}
 
-  if (values.find(':') != std::string_view::npos) {
-    if (entry.isBar()) return what + "bars are listed, not ranged: e.g. bar=D13,D16,D19";
-    const std::size_t colon1 = values.find(':');
-    const std::size_t colon2 = values.find(':', colon1 + 1);
-    if (colon2 == std::string_view::npos || values.find(':', colon2 + 1) != std::string_view::npos)
-      return what + "a range is START:STOP:STEP, e.g. 10:60:5, not '" + std::string(values) + "'";
-    const auto [startText, startUnit] = splitUnit(values.substr(0, colon1));
-    const auto [stopText, stopUnit] = splitUnit(values.substr(colon1 + 1, colon2 - colon1 - 1));
-    const auto [stepText, stepUnit] = splitUnit(values.substr(colon2 + 1));
-    if (!((startUnit.empty() && stopUnit.empty()) ||
-          (startUnit == stepUnit && stopUnit == stepUnit)))
-      return what + "a range takes one unit, after its step (100:600:50mm), not '" +
-             std::string(values) + "'";
-    entry.rangeUnit_ = std::string(stepUnit);
-    const auto start = parseDecimal(startText);
-    const auto stop = parseDecimal(stopText);
-    const auto step = parseDecimal(stepText);
-    if (!start || !stop || !step)
-      return what + "a range is START:STOP:STEP in plain decimals (at most 15 digits, 9 after " +
-             "the point), not '" + std::string(values) + "'";
-    Range range;
-    range.decimals = std::max({start->decimals, stop->decimals, step->decimals});
-    const auto first = scaled(*start, range.decimals);
-    const auto last = scaled(*stop, range.decimals);
-    const auto increment = scaled(*step, range.decimals);
-    // Within ±9.2·10^18 even the span between the two ends cannot overflow once each end is
-    // below 10^18 in magnitude.
-    constexpr std::int64_t kLargest = 1'000'000'000'000'000'000;
-    if (!first || !last || !increment || *first <= -kLargest || *first >= kLargest ||
-        *last <= -kLargest || *last >= kLargest || *increment <= -kLargest ||
-        *increment >= kLargest)
-      return what + "a range's numbers are too far apart in size: '" + std::string(values) + "'";
-    range.start = *first;
-    range.step = *increment;
-    const std::int64_t span = *last - range.start;
-    if (range.step == 0) return what + "the step of a range cannot be 0";
-    if ((span > 0 && range.step < 0) || (span < 0 && range.step > 0))
-      return what + "a step of " + decimalText(range.step, range.decimals) + " never gets from " +
-             decimalText(range.start, range.decimals) + " to " +
-             decimalText(range.start + span, range.decimals);
-    range.count = static_cast<std::uint64_t>(span / range.step) + 1;
-    range.stop = *last;
-    entry.range_ = range;
-    if (auto error = entry.checkUnits()) return what + *error;
-    return entry;
-  }
+// START:STOP:STEP, counted in exact decimals; the unit after the step is every value's.
+std::optional<std::string> VariedEntry::parseRange(std::string_view values) {
+  const std::size_t colon1 = values.find(':');
+  const std::size_t colon2 = values.find(':', colon1 + 1);
+  if (colon2 == std::string_view::npos || values.find(':', colon2 + 1) != std::string_view::npos)
+    return "a range is START:STOP:STEP, e.g. 10:60:5, not '" + std::string(values) + "'";
+  const auto [startText, startUnit] = splitUnit(values.substr(0, colon1));
+  const auto [stopText, stopUnit] = splitUnit(values.substr(colon1 + 1, colon2 - colon1 - 1));
+  const auto [stepText, stepUnit] = splitUnit(values.substr(colon2 + 1));
+  if (!((startUnit.empty() && stopUnit.empty()) || (startUnit == stepUnit && stopUnit == stepUnit)))
+    return "a range takes one unit, after its step (100:600:50mm), not '" + std::string(values) +
+           "'";
+  rangeUnit_ = std::string(stepUnit);
+  const auto start = parseDecimal(startText);
+  const auto stop = parseDecimal(stopText);
+  const auto step = parseDecimal(stepText);
+  if (!start || !stop || !step)
+    return "a range is START:STOP:STEP in plain decimals (at most 15 digits, 9 after the "
+           "point), not '" +
+           std::string(values) + "'";
+  Range range;
+  range.decimals = std::max({start->decimals, stop->decimals, step->decimals});
+  const auto first = scaled(*start, range.decimals);
+  const auto last = scaled(*stop, range.decimals);
+  const auto increment = scaled(*step, range.decimals);
+  // Within ±9.2·10^18 even the span between the two ends cannot overflow once each end is
+  // below 10^18 in magnitude.
+  constexpr std::int64_t kLargest = 1'000'000'000'000'000'000;
+  if (!first || !last || !increment || *first <= -kLargest || *first >= kLargest ||
+      *last <= -kLargest || *last >= kLargest || *increment <= -kLargest || *increment >= kLargest)
+    return "a range's numbers are too far apart in size: '" + std::string(values) + "'";
+  range.start = *first;
+  range.step = *increment;
+  const std::int64_t span = *last - range.start;
+  if (range.step == 0) return "the step of a range cannot be 0";
+  if ((span > 0 && range.step < 0) || (span < 0 && range.step > 0))
+    return "a step of " + decimalText(range.step, range.decimals) + " never gets from " +
+           decimalText(range.start, range.decimals) + " to " +
+           decimalText(range.start + span, range.decimals);
+  range.count = static_cast<std::uint64_t>(span / range.step) + 1;
+  range.stop = *last;
+  range_ = range;
+  return checkUnits();
+}
 
+// Items as written; a unit after the last item alone is every item's.
+std::optional<std::string> VariedEntry::parseList(std::string_view values) {
   std::size_t at = 0;
   std::size_t withUnit = 0;
   for (;;) {
     const std::size_t comma = values.find(',', at);
     std::string item(values.substr(at, comma == std::string_view::npos ? comma : comma - at));
-    if (entry.isBar()) {
+    if (isBar()) {
       const JisBar* bar = findJisBar(item);
       if (!bar)
-        return what + "'" + item + "' is not a JIS deformed bar; the bars are D6, D10, D13, " +
-               "D16, D19, D22, D25, D29, D32, D35, D38, D41 and D51";
+        return "'" + item +
+               "' is not a JIS deformed bar; the bars are D6, D10, D13, D16, D19, D22, D25, "
+               "D29, D32, D35, D38, D41 and D51";
       item = std::string(bar->name);
     } else if (item.empty()) {
-      return what + "an empty value in '" + std::string(values) + "'";
+      return "an empty value in '" + std::string(values) + "'";
     } else if (!isWrittenNumber(splitUnit(item).first)) {
-      return what + "'" + item + "' is not a number";
+      return "'" + item + "' is not a number";
     } else if (!splitUnit(item).second.empty()) {
       ++withUnit;
-      if (auto error = entry.unitProblem(item)) return what + *error;
+      if (auto error = unitProblem(item)) return *error;
     }
-    entry.list_.push_back(std::move(item));
+    list_.push_back(std::move(item));
     if (comma == std::string_view::npos) break;
     at = comma + 1;
   }
   // A unit after the last item alone is the unit of the whole list.
-  if (withUnit == 1 && entry.list_.size() > 1 && !splitUnit(entry.list_.back()).second.empty()) {
-    const std::string unit(splitUnit(entry.list_.back()).second);
-    for (std::string& item : entry.list_)
+  if (withUnit == 1 && list_.size() > 1 && !splitUnit(list_.back()).second.empty()) {
+    const std::string unit(splitUnit(list_.back()).second);
+    for (std::string& item : list_)
       if (splitUnit(item).second.empty()) item += unit;
-  } else if (withUnit != 0 && withUnit != entry.list_.size()) {
-    return what + "give a unit with every value or after the last only, not '" +
-           std::string(values) + "'";
+  } else if (withUnit != 0 && withUnit != list_.size()) {
+    return "give a unit with every value or after the last only, not '" + std::string(values) + "'";
   }
-  if (auto error = entry.checkUnits()) return what + *error;
+  if (auto error = checkUnits()) return *error;
   std::set<std::string> seen;
   std::map<float, std::string> numbers;  // as a box holds them: 10, 10.0, 1e1 and 100mm are one
-  for (std::size_t k = 0; k < entry.list_.size(); ++k) {
-    const std::string& item = entry.list_[k];
-    if (!seen.insert(item).second) return what + item + " is given twice";
-    if (!entry.isBar()) {
-      const auto value = static_cast<float>(parseNumber(entry.boxList_[k]));
+  for (std::size_t k = 0; k < list_.size(); ++k) {
+    const std::string& item = list_[k];
+    if (!seen.insert(item).second) return item + " is given twice";
+    if (!isBar()) {
+      const auto value = static_cast<float>(parseNumber(boxList_[k]));
       const auto [earlier, fresh] = numbers.emplace(value, item);
       if (!fresh && std::isfinite(value))
-        return what + item + " is " + earlier->second + " again: each value runs once";
+        return item + " is " + earlier->second + " again: each value runs once";
     }
   }
-  return entry;
+  return std::nullopt;
 }
 
 std::optional<std::string> VariedEntry::shortfall() const {

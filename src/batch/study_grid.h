@@ -40,6 +40,8 @@ class VariedEntry {
   std::optional<std::string> shortfall() const;
 
  private:
+  std::optional<std::string> parseRange(std::string_view values);
+  std::optional<std::string> parseList(std::string_view values);
   std::optional<std::string> checkUnits();
   std::optional<std::string> unitProblem(const std::string& typed) const;
   std::string boxText(const std::string& typed) const;

@@ -137,9 +137,9 @@ void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stam
                                 StudyReport& report) const {
   if (done.row.record.stepCount() == 0 || done.files.empty()) return;
   try {
-    for (std::string& file :
-         writeRunFigures(done.row.record, done.files.front(), options_.figureFormats,
-                         options_.profileSteps, options_.units, &stamp))
+    for (std::string& file : writeRunFigures(done.row.record, done.files.front(),
+                                             {options_.figureFormats, options_.figureSize},
+                                             options_.profileSteps, options_.units, &stamp))
       report.addFile(std::move(file));
   } catch (const std::exception& error) {
     report.runFiguresFailed(base_->path + ": run " + std::to_string(done.row.run) + ": " +
@@ -158,7 +158,7 @@ void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateT
     for (const auto& [suffix, figure] : studyFigures(study_.grid, points, name, options_.units))
       for (const FigureFormat format : options_.figureFormats) {
         const std::string path = studyFigurePath(summaryPath_, suffix, format);
-        std::string bytes = drawFigure(figure, format);
+        std::string bytes = drawFigure(figure, format, options_.figureSize);
         stampCreationDate(bytes, format, stamp);
         writeFileAtomically(path, bytes);
         report.addFile(path);

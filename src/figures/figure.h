@@ -75,10 +75,17 @@ inline Figure curveFigure(std::string title, FigureAxis x, FigureAxis y,
   return Figure{std::move(title), {std::move(panel)}};
 }
 
-// PNG size unless asked otherwise; SVG and PDF keep its proportions.
+// A figure's size on paper, in millimetres: 160 × 100 unless asked otherwise, a page's text
+// width; 85 × 60 fits a journal's single column. SVG and PDF are drawn to this size, a PNG at 10
+// pixels a millimetre (254 dpi), so 1600 × 1000 pixels by default.
 struct FigureSize {
-  int width = 1600;
-  int height = 1000;
+  double widthMm = 160;
+  double heightMm = 100;
 };
+
+// The sizes a figure may have: from a narrow column to beyond an A4 page's width.
+inline constexpr double kSmallestFigureMm = 40;
+inline constexpr double kLargestFigureMm = 400;
+inline constexpr double kFigurePixelsPerMm = 10;
 
 }  // namespace kvt

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <limits>
 #include <unordered_map>
 
@@ -102,6 +103,8 @@ QByteArray svg(FigureScene& scene, const Figure& figure, QSizeF canvas) {
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
+  // Units at this resolution give the drawing its size in millimetres.
+  generator.setResolution(static_cast<int>(72 * kFileUnitsPerPoint));
   generator.setSize(canvas.toSize());
   generator.setViewBox(QRectF(QPointF(0, 0), canvas));
   generator.setTitle(QString::fromStdString(figure.title));
@@ -121,12 +124,14 @@ QByteArray pdf(FigureScene& scene, const Figure& figure, QSizeF canvas) {
     QPdfWriter writer(&buffer);
     // At 72 dots per inch one unit of the drawing is one point of the page.
     writer.setResolution(72);
-    writer.setPageSize(QPageSize(canvas, QPageSize::Point, QString(), QPageSize::ExactMatch));
+    const QSizeF page = canvas / kFileUnitsPerPoint;
+    writer.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setTitle(QString::fromStdString(figure.title));
     writer.setCreator("kvt");
     QPainter painter(&writer);
-    draw(scene, painter, QRectF(QPointF(0, 0), canvas));
+    // The page holds whole points: the drawing fills it, a fraction of a point larger.
+    draw(scene, painter, QRectF(0, 0, writer.width(), writer.height()));
   }
   return bytes;
 }
@@ -134,15 +139,20 @@ QByteArray pdf(FigureScene& scene, const Figure& figure, QSizeF canvas) {
 }  // namespace
 
 QSizeF figureCanvas(FigureSize size) {
-  constexpr double kWidth = 800;
-  return {kWidth, kWidth * std::max(size.height, 1) / std::max(size.width, 1)};
+  constexpr double kPointsPerMm = 72 / 25.4;
+  return QSizeF(size.widthMm, size.heightMm) * kPointsPerMm * kFileUnitsPerPoint;
+}
+
+QSize figurePixels(FigureSize size) {
+  return {std::max(1, static_cast<int>(std::lround(size.widthMm * kFigurePixelsPerMm))),
+          std::max(1, static_cast<int>(std::lround(size.heightMm * kFigurePixelsPerMm)))};
 }
 
 QByteArray renderFigure(const Figure& figure, FigureFormat format, FigureSize size) {
-  const QSize pixels(std::max(size.width, 1), std::max(size.height, 1));
+  const QSize pixels = figurePixels(size);
   const QSizeF canvas = figureCanvas(size);
   FigureScene scene;
-  scene.layout(canvas);
+  scene.layout(canvas, kFileUnitsPerPoint);
   scene.setFigure(figure);
   switch (format) {
     case FigureFormat::Png:

@@ -8,14 +8,16 @@
 
 namespace kvt {
 
-// The figure as the bytes of a file, on a white page. Its text is sized for a figure 800 units
-// wide: a PNG of `size` pixels is that figure scaled to fit, so its text keeps its proportion
-// at any resolution; SVG and PDF are vector drawings of the same proportions, the PDF page 800
-// points wide, about the width of a landscape A4 page. Needs a QApplication.
+// The figure as the bytes of a file, on a white page of `size`: a PNG at 10 pixels a
+// millimetre, SVG and PDF as vector drawings of that size. Text and lines have their sizes in
+// points of the printed figure (`FigureStyle`). Needs a QApplication.
 QByteArray renderFigure(const Figure& figure, FigureFormat format, FigureSize size = {});
 
-// The figure's own drawing: 800 units wide, in units of its fonts' pixels, in the proportions
-// of `size`.
+// A file's figure is laid out in quarter points, so that its text takes sizes finer than whole
+// points: the canvas of a figure of `size`, in those units.
+inline constexpr double kFileUnitsPerPoint = 4;
 QSizeF figureCanvas(FigureSize size);
+// The pixels of a PNG of `size`.
+QSize figurePixels(FigureSize size);
 
 }  // namespace kvt

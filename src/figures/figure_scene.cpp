@@ -5,8 +5,8 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -14,17 +14,30 @@
 #include <cmath>
 #include <limits>
 
+#include "axis_text.h"
+#include "figure_legend.h"
+#include "figure_style.h"
+#include "figure_title.h"
+#include "label_placement.h"
+#include "nice_axis.h"
+
 namespace kvt {
 
 namespace {
 
-// Pixel sizes on a figure about 800 units wide: a report figure's proportions.
-constexpr int kTitlePixels = 15;
-constexpr int kAxisTitlePixels = 13;
-constexpr int kLabelPixels = 12;
-constexpr qreal kLineWidth = 1.6;
-// A legend below the plot holds one row, about this many entries on a report figure; a family
-// of more curves (a parameter study) lists them in a column on the right instead.
+// In points at single-column width.
+constexpr double kCurvePoints = 1.1;
+constexpr double kAxisLinePoints = 0.6;
+constexpr double kGridPoints = 0.4;
+constexpr double kMarkerPoints = 4.5;
+constexpr double kPeakPoints = 5.5;
+constexpr double kSelectionPoints = 6;
+constexpr double kLabelGap = 3;
+// A curve of no more points than this has each point marked: a study's few runs, not a run's
+// hundreds of steps.
+constexpr std::size_t kFewPoints = 25;
+// A legend below the plot holds about this many entries; a family of more curves (a parameter
+// study) lists them in a column on the right instead.
 constexpr std::size_t kLegendEntriesInARow = 6;
 
 // The Okabe–Ito colours, told apart also by readers with a colour vision deficiency, darkest
@@ -37,16 +50,33 @@ const QColor kPeakColour(0xC0, 0x00, 0x00);
 const QColor kSelectionColour(0x00, 0x00, 0x00);
 const QColor kGridColour(0xD9, 0xD9, 0xD9);
 
-QFont figureFont(int pixels, bool bold = false) {
-  QFont font;
-  font.setFamilies({"DejaVu Sans", "IPAPGothic", "IPAGothic"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  // Figures are scaled to any size and printed: the outlines as drawn, not fitted to the screen's
-  // pixel grid (which also spares running each glyph's hinting program).
-  font.setHintingPreference(QFont::PreferNoHinting);
-  return font;
+QColor colourOf(std::size_t curve) {
+  return kCurveColours[curve % std::size(kCurveColours)];
+}
+
+// Solid, dashed, dotted, dash-dotted, dash-dot-dotted and long-dashed in turn: with the seven
+// colours, forty-two curves differ in both, and any six neighbours stay apart on a grey-scale
+// print.
+QPen curvePen(std::size_t curve, const FigureStyle& style) {
+  constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
+                                      Qt::DashDotLine, Qt::DashDotDotLine, Qt::CustomDashLine};
+  QPen pen = style.pen(colourOf(curve), kCurvePoints, kStyles[curve % std::size(kStyles)]);
+  if (pen.style() == Qt::CustomDashLine) pen.setDashPattern({8, 3});
+  return pen;
+}
+
+QScatterSeries::MarkerShape scatterShape(MarkerShape shape) {
+  switch (shape) {
+    case MarkerShape::Circle:
+      return QScatterSeries::MarkerShapeCircle;
+    case MarkerShape::Square:
+      return QScatterSeries::MarkerShapeRectangle;
+    case MarkerShape::Triangle:
+      return QScatterSeries::MarkerShapeTriangle;
+    case MarkerShape::Diamond:
+      return QScatterSeries::MarkerShapeRotatedRectangle;
+  }
+  return QScatterSeries::MarkerShapeCircle;
 }
 
 QString text(const std::string& s) {
@@ -87,56 +117,21 @@ QList<QPointF> points(const FigureCurve& curve) {
 
 QValueAxis* makeAxis(Qt::Alignment alignment, QChart* chart) {
   auto* axis = new QValueAxis;
-  axis->setLabelsFont(figureFont(kLabelPixels));
-  axis->setLabelsBrush(Qt::black);
-  axis->setTitleFont(figureFont(kAxisTitlePixels));
-  axis->setTitleBrush(Qt::black);
-  axis->setLinePen(QPen(Qt::black, 1));
-  axis->setGridLinePen(QPen(kGridColour, 1));
+  // Its numbers and title are the scene's (AxisText).
+  axis->setLabelsVisible(false);
+  axis->setTitleVisible(false);
   axis->setMinorGridLineVisible(false);
-  axis->setLabelFormat("%g");
   chart->addAxis(axis, alignment);
   return axis;
 }
 
-// From 0 (or the smallest value below it) to the largest value, with room above the top for
-// the label of a mark, rounded out to whole ticks at 1, 2, 2.5 or 5 times a power of ten: the
-// finest such spacing that needs no more than `maxLabels` tick labels. Qt Charts drops the text
-// of a tick label that does not get its line height, so a short panel takes fewer labels.
-void setNiceRange(QValueAxis* axis, double low, double high, double headroom, int maxLabels) {
-  if (!std::isfinite(low) || !std::isfinite(high)) low = high = 0;
-  low = std::min(low, 0.0);
-  high = std::max(high, 0.0);
-  high += (high - low) * headroom;
-  if (!(high > low)) high = low + 1;
-  double power = std::pow(10.0, std::floor(std::log10((high - low) / maxLabels)));
-  double spacing = 0;
-  for (int guard = 0; spacing == 0 && guard < 4; ++guard, power *= 10)
-    for (const double step : {1.0, 2.0, 2.5, 5.0}) {
-      const double labels = std::ceil(high / (step * power)) - std::floor(low / (step * power)) + 1;
-      if (labels <= maxLabels) {
-        spacing = step * power;
-        break;
-      }
-    }
-  axis->setTickType(QValueAxis::TicksDynamic);
-  axis->setTickAnchor(0);
-  axis->setTickInterval(spacing);
-  // Qt Charts steps from tick to tick by adding the spacing, which may overshoot the last one by
-  // a rounding error and drop it: the range ends a hair beyond it.
-  axis->setRange(std::floor(low / spacing) * spacing,
-                 std::ceil(high / spacing) * spacing * (1 + 1e-9) + spacing * 1e-9);
+QScatterSeries* addScatter(QChart* chart, QValueAxis* x, QValueAxis* y) {
+  auto* series = new QScatterSeries;
+  chart->addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+  return series;
 }
-
-struct Bounds {
-  double low = std::numeric_limits<double>::infinity();
-  double high = -std::numeric_limits<double>::infinity();
-  void add(double v) {
-    if (!std::isfinite(v)) return;
-    low = std::min(low, v);
-    high = std::max(high, v);
-  }
-};
 
 }  // namespace
 
@@ -145,13 +140,22 @@ struct FigureScene::Panel {
   QValueAxis* x = nullptr;
   QValueAxis* y = nullptr;
   std::vector<QLineSeries*> curves;
+  std::vector<QScatterSeries*> curveMarkers;  // shown on curves of few points
   std::vector<QScatterSeries*> marks;
+  std::vector<FigureMark::Kind> markKinds;
+  std::vector<QGraphicsSimpleTextItem*> markLabels;
+  FigureLegend* legend = nullptr;
+  bool legendBeside = false;
+  AxisSpan xs, ys;
+  std::unique_ptr<AxisText> axisText;
+  double headroom = 0;
+  std::vector<QPointF> ink;  // a sample of the curves' points, which labels should not cover
 };
 
 FigureScene::FigureScene(QObject* parent) : QGraphicsScene(parent) {
   setBackgroundBrush(Qt::white);
   for (QGraphicsSimpleTextItem*& line : titleLines_) {
-    line = addSimpleText({}, figureFont(kTitlePixels, true));
+    line = addSimpleText({});
     line->setBrush(Qt::black);
   }
 }
@@ -166,22 +170,30 @@ QList<QColor> FigureScene::inkColours() {
 
 bool FigureScene::sameShape(const Figure& figure) const {
   if (figure.panels.size() != panels_.size()) return false;
-  for (std::size_t k = 0; k < panels_.size(); ++k)
-    if (figure.panels[k].curves.size() != panels_[k]->curves.size() ||
-        figure.panels[k].marks.size() != panels_[k]->marks.size())
+  for (std::size_t k = 0; k < panels_.size(); ++k) {
+    const FigurePanel& content = figure.panels[k];
+    if (content.curves.size() != panels_[k]->curves.size() ||
+        content.marks.size() != panels_[k]->marks.size())
       return false;
+    for (std::size_t m = 0; m < content.marks.size(); ++m)
+      if (content.marks[m].kind != panels_[k]->markKinds[m]) return false;
+  }
   return true;
 }
 
 void FigureScene::setFigure(const Figure& figure) {
   if (!sameShape(figure)) rebuild(figure);
   update(figure);
-  layout(size_);
+  layout(size_, unitsPerPoint_);
 }
 
 void FigureScene::rebuild(const Figure& figure) {
-  for (const auto& panel : panels_)
+  for (const auto& panel : panels_) {
+    for (QGraphicsSimpleTextItem* label : panel->markLabels)
+      delete label;
+    delete panel->legend;
     delete panel->chart;
+  }
   panels_.clear();
   for (const FigurePanel& content : figure.panels) {
     auto panel = std::make_unique<Panel>();
@@ -191,14 +203,9 @@ void FigureScene::rebuild(const Figure& figure) {
     chart->setBackgroundPen(Qt::NoPen);
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
-    // Room on the right for half the widest tick label, which is centred on the axis' end.
-    chart->setMargins(QMargins(2, 2, 24, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->legend()->setFont(figureFont(kLabelPixels));
-    chart->legend()->setLabelColor(Qt::black);
-    chart->legend()->setAlignment(content.curves.size() > kLegendEntriesInARow ? Qt::AlignRight
-                                                                               : Qt::AlignBottom);
-    chart->legend()->setVisible(content.curves.size() > 1);
+    // The scene's own legend stands in for the chart's, whose entries show no line.
+    chart->legend()->setVisible(false);
     panel->x = makeAxis(Qt::AlignBottom, chart);
     panel->y = makeAxis(Qt::AlignLeft, chart);
     for (std::size_t k = 0; k < content.curves.size(); ++k) {
@@ -206,34 +213,34 @@ void FigureScene::rebuild(const Figure& figure) {
       chart->addSeries(series);
       series->attachAxis(panel->x);
       series->attachAxis(panel->y);
-      QPen pen(kCurveColours[k % std::size(kCurveColours)], kLineWidth);
-      // Every other curve dashed, so that two curves stay apart on a grey-scale print.
-      pen.setStyle(k % 2 == 0 ? Qt::SolidLine : Qt::DashLine);
-      pen.setCapStyle(Qt::FlatCap);
-      series->setPen(pen);
       panel->curves.push_back(series);
+      QScatterSeries* markers = addScatter(chart, panel->x, panel->y);
+      markers->setMarkerShape(scatterShape(markerShapeOf(k)));
+      markers->setColor(colourOf(k));
+      markers->setBorderColor(colourOf(k));
+      panel->curveMarkers.push_back(markers);
     }
     for (const FigureMark& mark : content.marks) {
-      auto* series = new QScatterSeries;
-      chart->addSeries(series);
-      series->attachAxis(panel->x);
-      series->attachAxis(panel->y);
+      QScatterSeries* series = addScatter(chart, panel->x, panel->y);
       const bool peak = mark.kind == FigureMark::Kind::Peak;
       series->setMarkerShape(peak ? QScatterSeries::MarkerShapeCircle
                                   : QScatterSeries::MarkerShapeRectangle);
-      series->setMarkerSize(peak ? 9 : 10);
       series->setColor(peak ? kPeakColour : Qt::white);
       series->setBorderColor(peak ? kPeakColour : kSelectionColour);
-      series->setPen(QPen(peak ? kPeakColour : kSelectionColour, 1.5));
-      series->setPointLabelsVisible(true);
-      series->setPointLabelsClipping(false);
-      series->setPointLabelsFont(figureFont(kLabelPixels));
-      series->setPointLabelsColor(peak ? kPeakColour : kSelectionColour);
-      for (QLegendMarker* marker : chart->legend()->markers(series))
-        marker->setVisible(false);
       panel->marks.push_back(series);
+      panel->markKinds.push_back(mark.kind);
+      QGraphicsSimpleTextItem* label = addSimpleText({});
+      label->setBrush(peak ? kPeakColour : kSelectionColour);
+      // Above the charts, whose plot areas are painted white.
+      label->setZValue(1);
+      panel->markLabels.push_back(label);
     }
+    panel->legendBeside = content.curves.size() > kLegendEntriesInARow;
+    panel->legend = new FigureLegend;
+    panel->axisText = std::make_unique<AxisText>(*this, figure.panels.size() > 1);
     addItem(chart);
+    addItem(panel->legend);
+    panel->legend->setZValue(1);
     panels_.push_back(std::move(panel));
   }
 }
@@ -241,7 +248,7 @@ void FigureScene::rebuild(const Figure& figure) {
 void FigureScene::update(const Figure& figure) {
   title_ = text(figure.title);
   // The panels share one x range.
-  Bounds xs;
+  AxisSpan xs;
   for (const FigurePanel& content : figure.panels) {
     for (const FigureCurve& curve : content.curves)
       for (const double v : curve.x)
@@ -252,82 +259,225 @@ void FigureScene::update(const Figure& figure) {
   for (std::size_t k = 0; k < panels_.size(); ++k) {
     const FigurePanel& content = figure.panels[k];
     Panel& panel = *panels_[k];
-    Bounds ys;
+    AxisSpan ys;
+    panel.ink.clear();
     for (std::size_t c = 0; c < content.curves.size(); ++c) {
       const FigureCurve& curve = content.curves[c];
       for (const double v : curve.y)
         ys.add(v);
+      const QList<QPointF> drawn = points(curve);
       panel.curves[c]->setName(text(curve.title));
-      panel.curves[c]->replace(points(curve));
+      panel.curves[c]->replace(drawn);
+      const bool few = !drawn.isEmpty() && static_cast<std::size_t>(drawn.size()) <= kFewPoints;
+      panel.curveMarkers[c]->replace(few ? drawn : QList<QPointF>());
+      panel.curveMarkers[c]->setVisible(few);
+      const std::size_t every =
+          std::max<std::size_t>(1, static_cast<std::size_t>(drawn.size()) / 400);
+      for (qsizetype p = 0; p < drawn.size(); p += static_cast<qsizetype>(every))
+        panel.ink.push_back(drawn[p]);
     }
     for (std::size_t m = 0; m < content.marks.size(); ++m) {
       const FigureMark& mark = content.marks[m];
       ys.add(mark.y);
       panel.marks[m]->setName(text(mark.label));
-      // A format without placeholders is printed as it stands.
-      panel.marks[m]->setPointLabelsFormat(text(mark.label));
       panel.marks[m]->replace(QList<QPointF>{QPointF(mark.x, mark.y)});
+      panel.markLabels[m]->setText(text(mark.label));
     }
-    const bool showsXAxis = k + 1 == panels_.size();
-    panel.x->setTitleText(text(content.x.text()));
-    panel.x->setTitleVisible(showsXAxis);
-    panel.x->setLabelsVisible(showsXAxis);
-    panel.y->setTitleText(text(content.y.text()));
-    setNiceRange(panel.x, xs.low, xs.high, 0.0, 8);
-    setNiceRange(panel.y, ys.low, ys.high, content.marks.empty() ? 0.02 : 0.1,
-                 panels_.size() > 1 ? 5 : 8);
+    panel.axisText->setTitles(content.x, content.y, k + 1 == panels_.size());
+    panel.xs = xs;
+    panel.ys = ys;
+    // Room above the top for the label of a mark.
+    panel.headroom = content.marks.empty() ? 0.02 : 0.12;
   }
 }
 
-void FigureScene::layout(QSizeF size) {
+void FigureScene::applyStyle(const FigureStyle& style) {
+  for (const auto& panel : panels_) {
+    for (QValueAxis* axis : {panel->x, panel->y}) {
+      axis->setLinePen(style.pen(Qt::black, kAxisLinePoints));
+      axis->setGridLinePen(style.pen(kGridColour, kGridPoints));
+    }
+    std::vector<FigureLegend::Entry> entries;
+    for (std::size_t c = 0; c < panel->curves.size(); ++c) {
+      const QPen pen = curvePen(c, style);
+      panel->curves[c]->setPen(pen);
+      panel->curveMarkers[c]->setMarkerSize(style.units(kMarkerPoints));
+      panel->curveMarkers[c]->setPen(Qt::NoPen);
+      entries.push_back(
+          {panel->curves[c]->name(), pen, panel->curveMarkers[c]->isVisible(), markerShapeOf(c)});
+    }
+    panel->legend->setEntries(panel->curves.size() > 1 ? entries
+                                                       : std::vector<FigureLegend::Entry>());
+    for (std::size_t m = 0; m < panel->marks.size(); ++m) {
+      const bool peak = panel->markKinds[m] == FigureMark::Kind::Peak;
+      panel->marks[m]->setMarkerSize(style.units(peak ? kPeakPoints : kSelectionPoints));
+      panel->marks[m]->setPen(style.pen(peak ? kPeakColour : kSelectionColour, 1.0));
+      panel->markLabels[m]->setFont(style.font(FigureStyle::kTickPoints));
+    }
+    panel->axisText->setStyle(style);
+  }
+}
+
+void FigureScene::layout(QSizeF size, double unitsPerPoint) {
   size_ = size;
+  unitsPerPoint_ = unitsPerPoint;
   setSceneRect(QRectF(QPointF(0, 0), size));
-  // A title too wide for one line breaks after what the figure shows, before the case; a line
-  // still too wide loses its end.
-  const qreal room = size.width() - 16;
-  const QFontMetricsF metrics(titleLines_[0]->font());
-  QStringList lines = {title_};
-  const qsizetype dash = title_.indexOf(" — ");
-  if (metrics.horizontalAdvance(title_) > room && dash > 0)
-    lines = {title_.left(dash), title_.mid(dash + 3)};
-  qreal top = 8;
+  const FigureStyle style(size, unitsPerPoint);
+  applyStyle(style);
+  layoutPanels(style, layoutTitle(style));
+  placeAxisTexts(style);
+  placeLegends(style);
+  placeMarkLabels(style);
+}
+
+// The title's lines (`titleLines`), centred. Returns where the panels start.
+double FigureScene::layoutTitle(const FigureStyle& style) {
+  const double room = size_.width() - style.units(8);
+  const std::vector<TitleLine> lines = titleLines(title_, style, room);
+  double top = style.units(4);
   for (std::size_t k = 0; k < titleLines_.size(); ++k) {
     QGraphicsSimpleTextItem* item = titleLines_[k];
-    const bool used = k < static_cast<std::size_t>(lines.size());
-    item->setVisible(used);
-    if (!used) continue;
-    item->setText(metrics.elidedText(lines[static_cast<qsizetype>(k)], Qt::ElideRight, room));
-    item->setPos((size.width() - item->boundingRect().width()) / 2, top);
+    item->setVisible(k < lines.size());
+    if (k >= lines.size()) continue;
+    item->setFont(lines[k].font);
+    item->setText(lines[k].text);
+    item->setPos((size_.width() - item->boundingRect().width()) / 2, top);
     top += item->boundingRect().height();
   }
-  top += 4;
-  // Stacked panels show the shared x axis' labels and title only under the last one, which gets
-  // the extra height for them, so that all plot areas come out the same height.
-  const std::size_t count = std::max<std::size_t>(panels_.size(), 1);
-  const qreal xAxisBand = count > 1 ? 2.0 * kLabelPixels + 1.6 * kAxisTitlePixels : 0;
-  const qreal height = (size.height() - top - 4 - xAxisBand) / static_cast<qreal>(count);
-  // Each chart lays itself out over the full width first; then each moves its edges in by what
-  // its plot area has beyond the narrowest one, so that the plot areas of all panels line up.
-  std::vector<QRectF> boxes;
-  qreal left = 0;
-  qreal right = size.width();
-  for (std::size_t k = 0; k < panels_.size(); ++k) {
-    const qreal h = height + (k + 1 == panels_.size() ? xAxisBand : 0);
-    boxes.emplace_back(0, top, size.width(), h);
-    top += h;
-    QChart* chart = panels_[k]->chart;
-    chart->setGeometry(boxes.back());
-    chart->layout()->invalidate();
-    chart->layout()->activate();
-    left = std::max(left, chart->plotArea().left());
-    right = std::min(right, chart->plotArea().right());
+  return top + style.units(2);
+}
+
+// The panels stacked below the title, each with room around its plot for its axes' text and
+// its legend, all plots of one height and lined up; as many ticks as the plots have room for.
+void FigureScene::layoutPanels(const FigureStyle& style, double top) {
+  const int mostY = panels_.size() > 1 ? 5 : 8;
+  for (const auto& panel : panels_) {
+    setNiceRange(*panel->x, panel->xs, 0.0, 8);
+    setNiceRange(*panel->y, panel->ys, panel->headroom, mostY);
   }
+  std::vector<QMarginsF> margins(panels_.size());
+  for (int pass = 0; pass < 4; ++pass) {
+    double furniture = 0;
+    for (std::size_t k = 0; k < panels_.size(); ++k) {
+      margins[k] = marginsOf(*panels_[k], style);
+      furniture += margins[k].top() + margins[k].bottom();
+    }
+    const double plotHeight =
+        (size_.height() - top - style.units(2) - furniture) / static_cast<double>(panels_.size());
+    // Every plot as wide as the narrowest room allows, so that stacked panels share their x
+    // axis.
+    double left = 0;
+    double right = 0;
+    for (const QMarginsF& m : margins) {
+      left = std::max(left, m.left());
+      right = std::max(right, m.right());
+    }
+    double y = top;
+    for (std::size_t k = 0; k < panels_.size(); ++k) {
+      QChart* chart = panels_[k]->chart;
+      const double h = plotHeight + margins[k].top() + margins[k].bottom();
+      chart->setMargins(QMarginsF(left, margins[k].top(), right, margins[k].bottom()).toMargins());
+      chart->setGeometry(0, y, size_.width(), h);
+      chart->layout()->activate();
+      y += h;
+    }
+    if (!fitTicks(style)) break;
+  }
+}
+
+// Room around a plot: for its axes' text, half a number beyond its top and right end, and its
+// legend below it or beside it.
+QMarginsF FigureScene::marginsOf(const Panel& panel, const FigureStyle& style) const {
+  const QFontMetricsF numbers(style.font(FigureStyle::kTickPoints));
+  const double edge = style.units(2);
+  QMarginsF m(edge + panel.axisText->leftRoom(*panel.y), edge + panel.axisText->halfLine(),
+              edge + widestTickLabel(*panel.x, numbers) / 2, edge + panel.axisText->bottomRoom());
+  if (!panel.legend->isEmpty()) {
+    const QSizeF legend = panel.legend->arrange(style, size_.width() * 0.9, panel.legendBeside);
+    if (panel.legendBeside) {
+      m.setRight(m.right() + legend.width() + style.units(6));
+    } else {
+      m.setBottom(m.bottom() + legend.height() + style.units(3));
+    }
+  }
+  return m;
+}
+
+// As many ticks as the plot has room for numbers: along x no closer than half a number's width,
+// along y no closer than half a line. True when a range changed, so that the panels are laid out
+// again.
+bool FigureScene::fitTicks(const FigureStyle& style) {
+  const QFontMetricsF metrics(style.font(FigureStyle::kTickPoints));
+  bool changed = false;
+  for (const auto& panel : panels_) {
+    const QRectF area = panel->chart->plotArea();
+    const int mostY = panels_.size() > 1 ? 5 : 8;
+    const int xRoom = std::max(
+        2, static_cast<int>(area.width() / (1.5 * widestTickLabel(*panel->x, metrics))) + 1);
+    const int yRoom = std::max(2, static_cast<int>(area.height() / (1.5 * metrics.height())) + 1);
+    if (tickCount(*panel->x) > xRoom) {
+      setNiceRange(*panel->x, panel->xs, 0.0, std::min(8, xRoom));
+      changed = true;
+    }
+    if (tickCount(*panel->y) > yRoom) {
+      setNiceRange(*panel->y, panel->ys, panel->headroom, std::min(mostY, yRoom));
+      changed = true;
+    }
+  }
+  // Stacked panels share their x ticks: the fewest any of them has room for.
+  if (panels_.size() > 1) {
+    const QValueAxis& last = *panels_.back()->x;
+    for (const auto& panel : panels_) {
+      panel->x->setTickInterval(last.tickInterval());
+      panel->x->setRange(last.min(), last.max());
+    }
+  }
+  return changed;
+}
+
+void FigureScene::placeAxisTexts(const FigureStyle& style) {
+  for (std::size_t k = 0; k < panels_.size(); ++k)
+    panels_[k]->axisText->place(*panels_[k]->x, *panels_[k]->y, plotArea(static_cast<int>(k)),
+                                panels_[k]->chart->geometry().left() + style.units(2));
+}
+
+void FigureScene::placeLegends(const FigureStyle& style) {
+  for (const auto& panel : panels_) {
+    FigureLegend& legend = *panel->legend;
+    legend.setVisible(!legend.isEmpty());
+    if (legend.isEmpty()) continue;
+    const QRectF chart = panel->chart->geometry();
+    const QRectF area = plotArea(static_cast<int>(&panel - panels_.data()));
+    const QSizeF size = legend.rect().size();
+    if (panel->legendBeside) {
+      legend.setPos(chart.right() - size.width() - style.units(2), area.top());
+    } else {
+      const double edge = style.units(2);
+      const double x = std::clamp(area.center().x() - size.width() / 2, edge,
+                                  std::max(edge, size_.width() - size.width() - edge));
+      legend.setPos(x, chart.bottom() - size.height() - style.units(2));
+    }
+  }
+}
+
+void FigureScene::placeMarkLabels(const FigureStyle& style) {
   for (std::size_t k = 0; k < panels_.size(); ++k) {
-    QChart* chart = panels_[k]->chart;
-    const QRectF area = chart->plotArea();
-    if (area.left() == left && area.right() == right) continue;
-    chart->setGeometry(boxes[k].adjusted(left - area.left(), 0, right - area.right(), 0));
-    chart->layout()->activate();
+    const Panel& panel = *panels_[k];
+    if (panel.marks.empty()) continue;
+    std::vector<LabelRequest> requests;
+    for (std::size_t m = 0; m < panel.marks.size(); ++m) {
+      const QPointF value = panel.marks[m]->at(0);
+      requests.push_back({mapToScene(static_cast<int>(k), value.x(), value.y()),
+                          panel.markLabels[m]->boundingRect().size(),
+                          panel.marks[m]->markerSize() / 2});
+    }
+    std::vector<QPointF> ink;
+    for (const QPointF& p : panel.ink)
+      ink.push_back(mapToScene(static_cast<int>(k), p.x(), p.y()));
+    const std::vector<QRectF> placed =
+        placeLabels(requests, plotArea(static_cast<int>(k)), ink, style.units(kLabelGap));
+    for (std::size_t m = 0; m < placed.size(); ++m)
+      panel.markLabels[m]->setPos(placed[m].topLeft());
   }
 }
 
@@ -340,6 +490,23 @@ QPointF FigureScene::mapToScene(int panel, double x, double y) const {
   const Panel& p = *panels_.at(static_cast<std::size_t>(panel));
   return p.chart->mapToScene(
       p.chart->mapToPosition(QPointF(x, y), p.curves.empty() ? nullptr : p.curves.front()));
+}
+
+std::vector<QGraphicsSimpleTextItem*> FigureScene::markLabels(int panel) const {
+  return panels_.at(static_cast<std::size_t>(panel))->markLabels;
+}
+
+std::vector<QGraphicsItem*> FigureScene::texts() const {
+  std::vector<QGraphicsItem*> found;
+  for (QGraphicsItem* item : items()) {
+    if (!item->isVisible()) continue;
+    if (const auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item)) {
+      if (!simple->text().isEmpty()) found.push_back(item);
+    } else if (const auto* rich = dynamic_cast<QGraphicsTextItem*>(item)) {
+      if (!rich->toPlainText().isEmpty()) found.push_back(item);
+    }
+  }
+  return found;
 }
 
 }  // namespace kvt

@@ -2,6 +2,7 @@
 #include "figure_view.h"
 
 #include <QResizeEvent>
+#include <algorithm>
 
 namespace kvt::ui {
 
@@ -23,7 +24,9 @@ void FigureView::setFigure(const Figure& figure) {
 
 void FigureView::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
-  scene_.layout(QSizeF(viewport()->size()));
+  // Points as the screen has them, but never smaller than the 12-pixel text of the program's
+  // windows: the figure on screen is read from arm's length, not from paper.
+  scene_.layout(QSizeF(viewport()->size()), std::max(1.5, logicalDpiX() / 72.0));
   setSceneRect(scene_.sceneRect());
 }
 

@@ -31,6 +31,16 @@ namespace {
 constexpr std::array kTabTitles = {"Load–slip", "τ-s", "Distribution", "Bond law"};
 constexpr std::array kFigureNames = {"load-slip", "tau-slip", "profile", "bond-law"};
 
+// The sizes "Save figure…" offers, on paper: a page's text width (the default), a journal's
+// single column, and its two columns.
+struct FigureSizeChoice {
+  const char* text;
+  FigureSize size;
+};
+constexpr std::array kFigureSizes = {FigureSizeChoice{"160 × 100 mm", {160, 100}},
+                                     FigureSizeChoice{"85 × 60 mm, one column", {85, 60}},
+                                     FigureSizeChoice{"180 × 110 mm, two columns", {180, 110}}};
+
 std::size_t index(ResultsWindow::Tab tab) {
   return static_cast<std::size_t>(tab);
 }
@@ -82,6 +92,13 @@ void ResultsWindow::buildLayout() {
   connect(unitsBox_, &QComboBox::currentIndexChanged, this,
           [this](int chosen) { setUnits(chosen == 1 ? UnitSystem::SI : UnitSystem::KgfCm); });
 
+  figureSizeBox_ = new QComboBox(this);
+  figureSizeBox_->setObjectName("figureSizeBox");
+  figureSizeBox_->setToolTip(
+      "The size of a saved figure on paper; its text keeps its size in "
+      "points, 7 pt at the least");
+  for (const FigureSizeChoice& choice : kFigureSizes)
+    figureSizeBox_->addItem(choice.text);
   saveFigure_ = new QPushButton("Save figure…", this);
   saveFigure_->setObjectName("saveFigureButton");
   saveData_ = new QPushButton("Save data…", this);
@@ -100,6 +117,7 @@ void ResultsWindow::buildLayout() {
   controls->addWidget(new QLabel("Units", this));
   controls->addWidget(unitsBox_);
   controls->addSpacing(12);
+  controls->addWidget(figureSizeBox_);
   controls->addWidget(saveFigure_);
   controls->addWidget(saveData_);
   auto* layout = new QVBoxLayout(this);
@@ -264,6 +282,11 @@ void ResultsWindow::askAndSave(bool figureFile) {
     saveData(path);
 }
 
+FigureSize ResultsWindow::figureSize() const {
+  return kFigureSizes.at(static_cast<std::size_t>(std::max(0, figureSizeBox_->currentIndex())))
+      .size;
+}
+
 bool ResultsWindow::saveFigure(const std::string& path) {
   std::string target = path;
   std::string extension = std::filesystem::path(path).extension().string();
@@ -283,7 +306,7 @@ bool ResultsWindow::saveFigure(const std::string& path) {
         "KVT", target + ": a figure is saved as .png, .svg or .pdf, not as " + extension + ".");
     return false;
   }
-  const QByteArray bytes = renderFigure(figure(currentTab()), format);
+  const QByteArray bytes = renderFigure(figure(currentTab()), format, figureSize());
   if (bytes.isEmpty()) {
     prompt_.warning("KVT", target + ": the figure could not be drawn.");
     return false;

@@ -55,9 +55,12 @@ class ResultsWindow : public QWidget {
   // The figure of a tab as it is shown, and the files "Save figure…" and "Save data…" write:
   // a figure as PNG, SVG or PDF by the name's extension, the data of the tab on view as CSV.
   Figure figure(Tab tab) const;
+  // The size "Save figure…" gives a figure on paper, as chosen beside it.
+  FigureSize figureSize() const;
   bool saveFigure(const std::string& path);
   bool saveData(const std::string& path);
   const RunRecord& run() const { return *run_; }
+  FigureView* view(Tab tab) const;
 
  private:
   void buildLayout();
@@ -68,7 +71,6 @@ class ResultsWindow : public QWidget {
   void updateStatus();
   void chooseStep(int step);
   const std::vector<SectionRow>& sectionsOf(int step) const;
-  FigureView* view(Tab tab) const;
   std::string baseName() const;
   void askAndSave(bool figureFile);
 
@@ -87,6 +89,7 @@ class ResultsWindow : public QWidget {
   QSlider* slider_ = nullptr;
   QSpinBox* spin_ = nullptr;
   QComboBox* unitsBox_ = nullptr;
+  QComboBox* figureSizeBox_ = nullptr;
   QPushButton* saveFigure_ = nullptr;
   QPushButton* saveData_ = nullptr;
   QLabel* status_ = nullptr;

@@ -180,6 +180,20 @@ TEST(BatchCommandLine, ReadsQuantitiesWithTheirUnits) {
   }
 }
 
+TEST(BatchCommandLine, TakesAFigureSizeOnPaper) {
+  for (const char* size : {"85x60mm", "8.5x6cm", "85x60", "85mmx6cm"}) {
+    const BatchCommand c = parsed({"--figures", "pdf", "--figure-size", size, "a.kvt"});
+    EXPECT_EQ(c.options.figureSize.widthMm, 85) << size;
+    EXPECT_EQ(c.options.figureSize.heightMm, 60) << size;
+  }
+  EXPECT_EQ(parsed({"--figures", "pdf", "a.kvt"}).options.figureSize.widthMm, 160);
+  for (const char* size : {"30x60mm", "85x600mm", "85", "85x60kg", "x60"})
+    EXPECT_TRUE(usageError({"--figures", "pdf", "--figure-size", size, "a.kvt"})
+                    .starts_with("--figure-size is WIDTHxHEIGHT on paper, each 40 to 400 mm"))
+        << size;
+  EXPECT_EQ(usageError({"--figure-size", "85x60mm", "a.kvt"}), "--figure-size goes with --figures");
+}
+
 TEST(BatchCommandLine, RefusesWhatItCannotRun) {
   EXPECT_EQ(usageError({"--bogus", "a.kvt"}), "unknown option --bogus");
   EXPECT_EQ(usageError({"a.kvt", "--profile-csv"}), "option --profile-csv needs a value");

@@ -36,9 +36,9 @@ bool inkNear(const QImage& image, QPointF at, int radius) {
 // Where a value of a panel lands in a PNG of `size`, and where its plot area lies.
 struct PngLayout {
   PngLayout(const Figure& figure, FigureSize size) : canvas(kvt::figureCanvas(size)) {
-    scene.layout(canvas);
+    scene.layout(canvas, kvt::kFileUnitsPerPoint);
     scene.setFigure(figure);
-    scale = size.width / canvas.width();
+    scale = kvt::figurePixels(size).width() / canvas.width();
   }
   QPointF pixelOf(int panel, double x, double y) const {
     return scene.mapToScene(panel, x, y) * scale;
@@ -81,11 +81,11 @@ class FigureRenderTest : public QObject {
   }
 
   void pngHasTheSizeAskedForAndInkOnTheCurves() {
-    for (const FigureSize size : {FigureSize{}, FigureSize{900, 700}}) {
+    for (const FigureSize size : {FigureSize{}, FigureSize{85, 60}}) {
       for (const auto& [name, figure] : figures_) {
         QImage image;
         QVERIFY(image.loadFromData(kvt::renderFigure(figure, FigureFormat::Png, size), "PNG"));
-        QCOMPARE(image.size(), QSize(size.width, size.height));
+        QCOMPARE(image.size(), kvt::figurePixels(size));
         const PngLayout layout(figure, size);
         for (int k = 0; k < static_cast<int>(figure.panels.size()); ++k) {
           const kvt::FigureCurve& curve = figure.panels[static_cast<std::size_t>(k)].curves[0];
@@ -93,7 +93,7 @@ class FigureRenderTest : public QObject {
             QVERIFY2(inkNear(image, layout.pixelOf(k, curve.x[at], curve.y[at]), 2), name);
         }
         // Just inside the top right corner of the first plot, above every curve: white paper.
-        const QPointF corner = layout.plotArea(0).topRight() + QPointF(-12, 12);
+        const QPointF corner = layout.plotArea(0).topRight() + QPointF(-6, 6);
         QVERIFY2(!inkNear(image, corner, 3), name);
       }
     }
@@ -117,8 +117,11 @@ class FigureRenderTest : public QObject {
   void svgCarriesAxisTitlesWithUnitsAsText() {
     for (const auto& [name, figure] : figures_) {
       const QString text = svgText(kvt::renderFigure(figure, FigureFormat::Svg));
+      // A stacked panel's title has its unit on a line of its own.
       for (const kvt::FigurePanel& panel : figure.panels)
-        QVERIFY2(text.contains(QString::fromStdString(panel.y.text())), name);
+        QVERIFY2(text.contains(QString::fromStdString(panel.y.title)) &&
+                     text.contains("(" + QString::fromStdString(panel.y.unit) + ")"),
+                 name);
       QVERIFY2(text.contains(QString::fromStdString(figure.panels.back().x.text())), name);
     }
     const QString law = svgText(kvt::renderFigure(figures_[3].second, FigureFormat::Svg));
@@ -138,7 +141,8 @@ class FigureRenderTest : public QObject {
       QCOMPARE(pdfinfo.exitCode(), 0);
       const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
       QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
-      QVERIFY2(info.contains(QRegularExpression("Page size:\\s+800 x 500 pts")), qPrintable(info));
+      // 160 × 100 mm, in whole points
+      QVERIFY2(info.contains(QRegularExpression("Page size:\\s+454 x 283 pts")), qPrintable(info));
     }
   }
 

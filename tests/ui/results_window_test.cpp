@@ -2,6 +2,8 @@
 // The results window of a run, opened from the analysis windows, on the offscreen platform.
 #include <QAction>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include "files/parameter_file.h"
 #include "support/file_bytes.h"
 #include "support/window_session.h"
+#include "ui/figure_view.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -121,6 +124,43 @@ class ResultsWindowTest : public QObject {
       QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
       QVERIFY(kvt::SaveParameterFile(path, form().entries(), prompt()) == kvt::SaveOutcome::Saved);
     }
+  }
+
+  // Moving the step moves the selection's label: the scene repaints where the old label was, so
+  // no piece of it ("st" of "step 100") stays behind on screen.
+  void aStepMoveRepaintsWhereTheOldLabelWas() {
+    RunController* run = finishedRun();
+    QVERIFY(run);
+    ResultsWindow* results = run->openResults();
+    results->showTab(Tab::LoadSlip);
+    results->selectStep(100);
+    QVERIFY(QTest::qWaitForWindowExposed(results));
+    kvt::FigureScene& scene = results->view(Tab::LoadSlip)->figureScene();
+    const QGraphicsSimpleTextItem* label = scene.markLabels(0).back();
+    QCOMPARE(label->text(), QString("step 100"));
+    const QRectF before = label->sceneBoundingRect();
+    QRectF repainted;
+    connect(&scene, &QGraphicsScene::changed, this, [&](const QList<QRectF>& regions) {
+      for (const QRectF& region : regions)
+        repainted |= region;
+    });
+    results->selectStep(300);
+    QTRY_VERIFY(repainted.contains(before));
+    QCOMPARE(label->text(), QString("step 300"));
+    QVERIFY(label->sceneBoundingRect() != before);
+    results->close();
+  }
+
+  void aFigureIsSavedInTheSizeChosen() {
+    RunController* run = finishedRun();
+    QVERIFY(run);
+    ResultsWindow* results = run->openResults();
+    results->findChild<QComboBox*>("figureSizeBox")->setCurrentIndex(1);
+    QCOMPARE(results->figureSize().widthMm, 85.0);
+    QVERIFY(results->saveFigure(file("column.png")));
+    QImage image(QString::fromStdString(file("column.png")));
+    QCOMPARE(image.size(), QSize(850, 600));
+    results->close();
   }
 
   void aSaveThatCannotBeDoneIsReportedWithTheFile() {
