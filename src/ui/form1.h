@@ -51,6 +51,9 @@ class Form1 : public QWidget {
 
  private:
   void buildLayout();
+  void buildHeadings();
+  void buildBoxes();  // the boxes, their labels and "Detail output"
+  void buildButtons();
   void bindEntries();
   void showBoxError(int number, const std::optional<NumericError>& error);
 

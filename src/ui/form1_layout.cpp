@@ -137,6 +137,12 @@ QPushButton* addButton(QWidget* parent, const char* name, const char* caption, i
 }  // namespace
 
 void Form1::buildLayout() {
+  buildHeadings();
+  buildBoxes();
+  buildButtons();
+}
+
+void Form1::buildHeadings() {
   const QColor systemText = palette().color(QPalette::WindowText);
   for (const Frame& f : kFrames) {
     auto* frame = new QFrame(this);
@@ -155,7 +161,13 @@ void Form1::buildLayout() {
              japaneseUiFont(9.75), Qt::blue, QColor(), Qt::AlignLeft | Qt::AlignTop);
   condenseToFit(*findChild<QLabel*>("Label22"), {"In case of perfect E-P", "bi-linear"});
   findChild<QLabel*>("Label23")->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  addLabel(this, "Label27", "k1=C1・σt", twipsRect(3480, 5280, 1695, 255),
+           japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
+  addLabel(this, "Label28", "k2=C1/pw・σt", twipsRect(5160, 5280, 1695, 255),
+           japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
+}
 
+void Form1::buildBoxes() {
   auto* comment = new QLineEdit(this);
   comment->setObjectName("Text1");
   comment->setGeometry(twipsRect(2040, 600, 4455, 405));
@@ -186,12 +198,9 @@ void Form1::buildLayout() {
   check1_->setGeometry(twipsRect(600, 4680, 1815, 375));
   check1_->setFont(japaneseUiFont(9.75, true));
   setColors(check1_, Qt::white, kLabelGrey);
+}
 
-  addLabel(this, "Label27", "k1=C1・σt", twipsRect(3480, 5280, 1695, 255),
-           japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
-  addLabel(this, "Label28", "k2=C1/pw・σt", twipsRect(5160, 5280, 1695, 255),
-           japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
-
+void Form1::buildButtons() {
   auto* open = addButton(this, "Command2", "Open", 480);
   auto* save = addButton(this, "Command3", "Save", 1560);
   auto* exit = addButton(this, "Command4", "Exit", 4800);
