@@ -2,7 +2,6 @@
 // kvt-batch: runs parameter files and parameter studies without the window.
 #include <cstdio>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "batch/batch_command_line.h"
@@ -12,13 +11,14 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const auto parsed = kvt::parseBatchCommandLine(args);
-  if (const auto* error = std::get_if<kvt::UsageError>(&parsed)) {
+  kvt::BatchCommand command;
+  try {
+    command = kvt::parseBatchCommandLine(args);
+  } catch (const kvt::UsageError& error) {
     std::fprintf(stderr, "kvt-batch: %s\nTry 'kvt-batch --help' for more information.\n",
-                 kvt::terminalText(error->message).c_str());
+                 kvt::terminalText(error.what()).c_str());
     return 2;
   }
-  const auto& command = std::get<kvt::BatchCommand>(parsed);
   if (command.action == kvt::BatchCommand::Action::Version) {
     std::printf("kvt-batch %s\n", KVT_VERSION);
     return 0;

@@ -3,7 +3,6 @@
 // parameter file named on the command line.
 #include <QApplication>
 #include <cstdio>
-#include <variant>
 
 #include "output/clock.h"
 #include "params/module11.h"
@@ -16,23 +15,26 @@
 int main(int argc, char** argv) {
   using kvt::ui::KvtCommand;
   // --help and --version are answered before Qt looks for a display, so they work without one.
-  const auto early = kvt::ui::parseKvtCommandLine({argv + 1, argv + argc});
-  if (const auto* command = std::get_if<KvtCommand>(&early)) {
-    if (command->action == KvtCommand::Action::Help) {
+  // Qt's own options are still in argv then, so a usage error waits for the second reading.
+  try {
+    const KvtCommand early = kvt::ui::parseKvtCommandLine({argv + 1, argv + argc});
+    if (early.action == KvtCommand::Action::Help) {
       std::fwrite(kvt::ui::kvtUsage().data(), 1, kvt::ui::kvtUsage().size(), stdout);
       return 0;
     }
-    if (command->action == KvtCommand::Action::Version) {
+    if (early.action == KvtCommand::Action::Version) {
       std::printf("kvt %s\n", KVT_VERSION);
       return 0;
     }
+  } catch (const kvt::UsageError&) {
   }
 
   QApplication app(argc, argv);  // takes its own options (-platform, -style, …) out of argv
-  const auto parsed = kvt::ui::parseKvtCommandLine({argv + 1, argv + argc});
-  if (const auto* error = std::get_if<kvt::ui::KvtUsageError>(&parsed)) {
-    std::fprintf(stderr, "kvt: %s\nTry 'kvt --help' for more information.\n",
-                 error->message.c_str());
+  KvtCommand command;
+  try {
+    command = kvt::ui::parseKvtCommandLine({argv + 1, argv + argc});
+  } catch (const kvt::UsageError& error) {
+    std::fprintf(stderr, "kvt: %s\nTry 'kvt --help' for more information.\n", error.what());
     return 2;
   }
   kvt::ui::setProgramIdentity();
@@ -40,7 +42,6 @@ int main(int argc, char** argv) {
   const kvt::SystemClock clock;
   kvt::ui::Form1 form1(kvt::MODULE11::analysisParameters(), prompt, clock);
   form1.show();
-  if (const std::string& file = std::get<KvtCommand>(parsed).file; !file.empty())
-    kvt::ui::openParameterFileAtStart(form1, file);
+  if (!command.file.empty()) kvt::ui::openParameterFileAtStart(form1, command.file);
   return QApplication::exec();
 }

@@ -16,6 +16,7 @@
 
 #include "analysis/bond_law.h"
 #include "analysis/pull_out_run.h"
+#include "batch/batch_job.h"
 #include "batch/batch_run.h"
 #include "output/clock.h"
 #include "support/committed_defaults.h"
@@ -122,7 +123,7 @@ void BM_BatchRunFine(benchmark::State& state) {
   const kvt::testing::FixedClock clock;
   const BareLoop bare(fineParameters());
   for (auto _ : state) {
-    const kvt::BatchResult result = kvt::runParameterFile(file.path, {}, clock);
+    const kvt::BatchResult result = kvt::runAndReport(file.path, {}, clock);
     if (!result.succeeded) state.SkipWithError(result.message.c_str());
   }
   state.counters["segments/s"] = benchmark::Counter(
@@ -147,7 +148,7 @@ void BM_BatchAgainstBareLoop(benchmark::State& state) {
     const double t0 = threadSeconds();
     benchmark::DoNotOptimize(bare.march());
     const double t1 = threadSeconds();
-    const kvt::BatchResult result = kvt::runParameterFile(file.path, {}, clock);
+    const kvt::BatchResult result = kvt::runAndReport(file.path, {}, clock);
     const double t2 = threadSeconds();
     if (!result.succeeded) state.SkipWithError(result.message.c_str());
     bareTime += t1 - t0;

@@ -438,7 +438,7 @@ std::string_view batchUsage() {
   return kUsage;
 }
 
-std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<std::string>& args) {
+BatchCommand parseBatchCommandLine(const std::vector<std::string>& args) {
   BatchCommand command;
   std::vector<std::string> given;
   bool optionsEnded = false;
@@ -465,7 +465,7 @@ std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<s
       name = arg.substr(0, 2);
       attached = arg.substr(2);
     }
-    if (!option) return UsageError{"unknown option " + std::string(arg.substr(0, equals))};
+    if (!option) throw UsageError("unknown option " + std::string(arg.substr(0, equals)));
     std::string_view value;
     if (option->takesValue) {
       if (attached) {
@@ -473,17 +473,17 @@ std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<s
       } else if (k + 1 < args.size()) {
         value = args[++k];
       } else {
-        return UsageError{"option " + std::string(name) + " needs a value"};
+        throw UsageError("option " + std::string(name) + " needs a value");
       }
     } else if (attached) {
-      return UsageError{"option " + std::string(name) + " takes no value"};
+      throw UsageError("option " + std::string(name) + " takes no value");
     }
-    if (auto error = option->apply(command, value)) return UsageError{*error};
+    if (auto error = option->apply(command, value)) throw UsageError(*error);
     given.emplace_back(name);
   }
   if (command.action != BatchCommand::Action::Run) return command;
-  if (command.files.empty()) return UsageError{"no parameter file given"};
-  if (auto error = checkCombination(command, given)) return UsageError{*error};
+  if (command.files.empty()) throw UsageError("no parameter file given");
+  if (auto error = checkCombination(command, given)) throw UsageError(*error);
   return command;
 }
 

@@ -3,10 +3,10 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "batch_run.h"
+#include "error/error.h"
 #include "study_run.h"
 
 namespace kvt {
@@ -23,11 +23,6 @@ struct BatchCommand {
   std::vector<std::string> notes;
 };
 
-// A command line that cannot be run: one line saying why, without the program name.
-struct UsageError {
-  std::string message;
-};
-
 // The largest grid that runs without --yes.
 inline constexpr std::uint64_t kLargestGridWithoutYes = 100000;
 
@@ -36,8 +31,8 @@ inline constexpr std::uint64_t kLargestGridWithoutYes = 100000;
 // may be called "-x.kvt". Everything that can be checked without reading a file is checked
 // here, so that a mistake stops the job before anything is written: a run without files, an
 // unknown entry, a malformed list or range, a grid too large without --yes, a shard outside
-// 1 … N, options that contradict each other.
-std::variant<BatchCommand, UsageError> parseBatchCommandLine(const std::vector<std::string>& args);
+// 1 … N, options that contradict each other. Throws `UsageError`.
+BatchCommand parseBatchCommandLine(const std::vector<std::string>& args);
 
 // The text of --help.
 std::string_view batchUsage();

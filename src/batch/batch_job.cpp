@@ -10,6 +10,7 @@
 
 #include "command_outputs.h"
 #include "ordered_runs.h"
+#include "params/format_number.h"
 #include "terminal_text.h"
 
 namespace kvt {
@@ -25,6 +26,13 @@ void printError(std::FILE* err, const std::string& message) {
 void printResult(std::FILE* out, const std::string& message) {
   std::fprintf(out, "%s\n", terminalText(message).c_str());
   std::fflush(out);
+}
+
+std::string summaryLine(const std::string& path, const RunRecord& run, const std::string& file) {
+  return path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
+         formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
+         formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
+         formatNumber(run.PMax(), "####0") + " kgf → " + file;
 }
 
 // Two inputs whose outputs would land on the same file: the names of both and the file.
@@ -50,6 +58,35 @@ std::optional<std::string> makeOutputDir(const std::string& dir) {
   return std::nullopt;
 }
 
+}  // namespace
+
+BatchResult runAndReport(const std::string& path, const BatchOptions& options, const Clock& clock) {
+  BatchResult result;
+  try {
+    FileRun run = runParameterFile(path, options, clock);
+    result.warnings = std::move(run.warnings);
+    result.files = std::move(run.outcome.files);
+    result.succeeded = run.outcome.succeeded();
+    result.message = result.succeeded ? summaryLine(path, run.outcome.record, result.files.front())
+                                      : path + ": " + failureText(run.outcome);
+    // A failed run's error line says already how many steps its files hold.
+    const int steps = run.outcome.record.stepCount();
+    if (result.succeeded)
+      if (auto note = unreachedProfileSteps(options.profileSteps, steps))
+        result.warnings.push_back(path + ": " + *note);
+  } catch (const NumericError& error) {
+    result.message = path + ": " + error.what();
+  } catch (const Error& error) {
+    result.message = error.what();  // a file that cannot be loaded names itself
+  } catch (const std::exception& error) {
+    // Whatever went wrong with one file, the others still run.
+    result.message = path + ": " + error.what();
+  }
+  return result;
+}
+
+namespace {
+
 int runFiles(const BatchCommand& command, const Clock& clock, std::FILE* out, std::FILE* err) {
   const BatchOptions& options = command.options;
   std::vector<std::string> results;
@@ -73,17 +110,7 @@ int runFiles(const BatchCommand& command, const Clock& clock, std::FILE* out, st
   int failures = 0;
   runInOrder<BatchResult>(
       command.files.size(), jobs,
-      [&](std::uint64_t k) {
-        const std::string& file = command.files[k];
-        try {
-          return runParameterFile(file, options, clock);
-        } catch (const std::exception& error) {
-          // Whatever went wrong with one file, the others still run.
-          BatchResult failed;
-          failed.message = file + ": " + error.what();
-          return failed;
-        }
-      },
+      [&](std::uint64_t k) { return runAndReport(command.files[k], options, clock); },
       [&](std::uint64_t, BatchResult&& result) {
         for (const std::string& warning : result.warnings)
           printError(err, warning);
@@ -102,12 +129,12 @@ int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, 
   std::vector<std::unique_ptr<Study>> studies;
   std::vector<std::string> summaries;
   for (const std::string& file : command.files) {
-    auto prepared = Study::prepare(file, command.options, command.study);
-    if (auto* error = std::get_if<std::string>(&prepared)) {
-      printError(err, *error);
+    try {
+      studies.push_back(Study::prepare(file, command.options, command.study));
+    } catch (const Error& error) {
+      printError(err, error.what());
       return 2;
     }
-    studies.push_back(std::move(std::get<std::unique_ptr<Study>>(prepared)));
     summaries.push_back(studies.back()->summaryPath());
   }
   if (auto clash = sameOutput(command.files, summaries)) {

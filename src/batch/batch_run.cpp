@@ -13,7 +13,6 @@
 #include "output/csv_export.h"
 #include "output/result_file.h"
 #include "params/commit_parameters.h"
-#include "params/format_number.h"
 #include "params/partial_entries.h"
 
 namespace kvt {
@@ -32,13 +31,6 @@ class CollectingPrompt : public UserPrompt {
   }
   std::string first;
 };
-
-std::string summaryLine(const std::string& path, const RunRecord& run, const std::string& file) {
-  return path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
-         formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
-         formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
-         formatNumber(run.PMax(), "####0") + " kgf → " + file;
-}
 
 // The CSV files and figures of a run beside its result file, of the steps it finished.
 void writeExtras(const RunRecord& run, const std::string& resultFile, const RunWrites& writes,
@@ -76,14 +68,16 @@ std::string resultFileFor(const std::string& parameterFile, const std::string& o
           .string());
 }
 
-std::optional<std::string> loadForBatch(const std::string& path, ParameterEntries& entries) {
+void loadForBatch(const std::string& path, ParameterEntries& entries) {
   entries.loadDefaults();
   ParameterFileLines lines;
   CollectingPrompt prompt;
-  if (!LoadParameterFile(path, entries, lines, prompt) || !prompt.first.empty())
-    return prompt.first;
+  if (!LoadParameterFile(path, entries, lines, prompt))
+    throw Error(ErrorKind::File,
+                prompt.first.empty() ? path + ": could not be loaded" : prompt.first);
+  // Loaded, but an entry could not be converted.
+  if (!prompt.first.empty()) throw Error(ErrorKind::Parameter, prompt.first);
   entries.record().parameterFilePath = path;
-  return std::nullopt;
 }
 
 std::vector<std::string> partialEntryWarnings(const std::string& path,
@@ -102,11 +96,10 @@ std::vector<std::string> partialEntryWarnings(const std::string& path,
   return warnings;
 }
 
-std::optional<std::string> commitForRun(ParameterEntries& entries, const BatchOptions& options) {
+void commitForRun(ParameterEntries& entries, const BatchOptions& options) {
   if (options.initialDs) entries.setText(kInitialDsBox, *options.initialDs);
   if (options.detailOutput) entries.setDetailOutput(*options.detailOutput);
-  if (const auto error = commitParameters(entries.texts(), entries.record())) return error->message;
-  return std::nullopt;
+  commitParameters(entries.texts(), entries.record());
 }
 
 RunOutcome runRecord(const AnalysisParameters& parameters, const RunWrites& writes,
@@ -162,37 +155,22 @@ std::string failureText(const RunOutcome& outcome) {
   return failure + " " + extras + ".";
 }
 
-BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
-                             const Clock& clock) {
-  BatchResult result;
+FileRun runParameterFile(const std::string& path, const BatchOptions& options, const Clock& clock) {
   AnalysisParameters record;
   ParameterEntries entries(record);
-  if (auto error = loadForBatch(path, entries)) {
-    result.message = *error;
-    return result;
-  }
-  result.warnings = partialEntryWarnings(path, entries);
+  loadForBatch(path, entries);
+  FileRun run;
+  run.warnings = partialEntryWarnings(path, entries);
   if (!options.outputDir.empty()) record.resultFilePath = resultFileFor(path, options.outputDir);
-  if (auto error = commitForRun(entries, options)) {
-    result.message = path + ": " + *error;
-    return result;
-  }
+  commitForRun(entries, options);
   RunWrites writes;
   writes.loadSlipCsv = options.loadSlipCsv;
   writes.profileSteps = options.profileSteps;
   writes.units = options.units;
   writes.figureFormats = options.figureFormats;
   writes.figureSize = options.figureSize;
-  RunOutcome outcome = runRecord(record, writes, clock, entries.caseSource());
-  result.files = std::move(outcome.files);
-  result.succeeded = outcome.succeeded();
-  result.message = result.succeeded ? summaryLine(path, outcome.record, result.files.front())
-                                    : path + ": " + failureText(outcome);
-  // A failed run's error line says already how many steps its files hold.
-  if (result.succeeded)
-    if (auto note = unreachedProfileSteps(options.profileSteps, outcome.record.stepCount()))
-      result.warnings.push_back(path + ": " + *note);
-  return result;
+  run.outcome = runRecord(record, writes, clock, entries.caseSource());
+  return run;
 }
 
 std::optional<std::string> unreachedProfileSteps(const std::set<int>& steps, int lastStep) {

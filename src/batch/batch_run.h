@@ -75,8 +75,9 @@ RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes, 
 std::string failureText(const RunOutcome& outcome);
 
 // Loads a parameter file into default entries as the window would, and sets the record's
-// parameterFilePath as a double click in the file window would. The error names the file.
-std::optional<std::string> loadForBatch(const std::string& path, ParameterEntries& entries);
+// parameterFilePath as a double click in the file window would. Throws `Error` naming the file:
+// a file error when it cannot be read, a parameter error when an entry cannot be converted.
+void loadForBatch(const std::string& path, ParameterEntries& entries);
 
 // The entries read only in part, one line each naming the file ("beam1.kvt: lb "20,5" is read
 // as 20"), or one line saying that the file does not look like a parameter file; the run goes on
@@ -85,19 +86,19 @@ std::vector<std::string> partialEntryWarnings(const std::string& path,
                                               const ParameterEntries& entries);
 
 // Gives the entries what the options set for every run (--ds, --detail), then commits them.
-// Returns the numeric error of "Execute", if any.
-std::optional<std::string> commitForRun(ParameterEntries& entries, const BatchOptions& options);
+// Throws the `NumericError` of "Execute".
+void commitForRun(ParameterEntries& entries, const BatchOptions& options);
 
-struct BatchResult {
-  bool succeeded = false;
-  std::string message;             // the summary line, or the error naming file and reason
-  std::vector<std::string> files;  // every file written
+// A parameter file run as kvt-batch runs it.
+struct FileRun {
   // Entries read only in part ("beam1.kvt: lb "20,5" is read as 20"); the run goes on with them.
   std::vector<std::string> warnings;
+  RunOutcome outcome;
 };
 
-BatchResult runParameterFile(const std::string& path, const BatchOptions& options,
-                             const Clock& clock);
+// Loads, commits and runs a parameter file, writing beside it (or in the output folder). Throws
+// as `loadForBatch` and `commitForRun` do.
+FileRun runParameterFile(const std::string& path, const BatchOptions& options, const Clock& clock);
 
 // The --profile-csv steps beyond a run's last step, in words ("--profile-csv step 500, 600 lies
 // beyond the run's last step, 432: no CSV file or figure for it"); nothing when the run reached

@@ -16,7 +16,7 @@ std::string lengthText(int tenths) {
   return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
-RequiredLength findRequiredLength(double yieldForce, int maxTenths, const PMaxAtLength& pmaxAt) {
+RequiredLength findRequiredLength(double yieldForce, int maxTenths, const RunAtLength& runAt) {
   RequiredLength found;
   std::map<int, double> known;
   // Pbumax at a length, run once; false when the run failed (`found` then says why).
@@ -26,14 +26,14 @@ RequiredLength findRequiredLength(double yieldForce, int maxTenths, const PMaxAt
       return true;
     }
     ++found.runs;
-    auto result = pmaxAt(tenths);
-    if (auto* why = std::get_if<std::string>(&result)) {
+    const RunRecord run = runAt(tenths);
+    if (run.outcome() != RunRecord::Outcome::Finished) {
       found.kind = RequiredLength::Kind::Failed;
       found.failedTenths = tenths;
-      found.failure = std::move(*why);
+      found.failure = run.failure();
       return false;
     }
-    pmax = known[tenths] = std::get<double>(result);
+    pmax = known[tenths] = run.PMax();
     return true;
   };
 

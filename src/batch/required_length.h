@@ -3,7 +3,8 @@
 
 #include <functional>
 #include <string>
-#include <variant>
+
+#include "analysis/run_record.h"
 
 namespace kvt {
 
@@ -22,15 +23,15 @@ struct RequiredLength {
   int runs = 0;            // how many lengths were run
 };
 
-// Pbumax (kgf) of the case at a length in tenths of a cm, or why the run failed.
-using PMaxAtLength = std::function<std::variant<double, std::string>(int tenths)>;
+// The record of the case run at a length in tenths of a cm: its Pbumax (kgf), or why it failed.
+using RunAtLength = std::function<RunRecord(int tenths)>;
 
 // Pbumax grows with the bond length only by and large: the bar is cut into whole segments and
 // the slip increment adapts to each run, so it may dip between two neighbouring lengths. The
 // search therefore scans every 5 cm up to `maxTenths`, bisects within the first bracket in
 // which the yield force is reached, and ends with the two lengths that straddle the answer: the
 // answer reaches fy·Ab, the length 0.1 cm shorter does not. Each length is run once.
-RequiredLength findRequiredLength(double yieldForce, int maxTenths, const PMaxAtLength& pmaxAt);
+RequiredLength findRequiredLength(double yieldForce, int maxTenths, const RunAtLength& runAt);
 
 // "23.4": a length in tenths of a cm as typed into the lb box.
 std::string lengthText(int tenths);

@@ -21,14 +21,14 @@ StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, std::string baseF
       study_(study),
       clock_(clock) {}
 
-std::optional<std::string> StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
-                                                  const std::string* lb) const {
-  if (auto error = study_.grid.enter(gridRun, entries)) return error->message;
+void StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
+                            const std::string* lb) const {
+  if (auto error = study_.grid.enter(gridRun, entries)) throw *error;
   if (lb) {
     entries.setText(kLbBox, "");
-    if (auto error = entries.setText(kLbBox, *lb)) return error->message;
+    if (auto error = entries.setText(kLbBox, *lb)) throw *error;
   }
-  return commitForRun(entries, options_);
+  commitForRun(entries, options_);
 }
 
 // A case's entries differ from the base file's by the values the grid typed in: "lb=30",
@@ -62,15 +62,16 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
   row.values = study_.grid.values(gridRun);
   AnalysisParameters record;
   ParameterEntries entries(record, base_);
-  if (auto error = enter(gridRun, entries, nullptr)) {
-    row.error = *error;
-  } else {
+  try {
+    enter(gridRun, entries, nullptr);
     RunOutcome outcome =
         runRecord(record, writesFor(gridRun, record), clock_, {baseFile_, changes(gridRun)});
     row.succeeded = outcome.succeeded();
     row.error = failureText(outcome);
     row.record = std::move(outcome.record);
     out.files = std::move(outcome.files);
+  } catch (const NumericError& error) {
+    row.error = error.what();
   }
   if (study_.findLb) {
     row.yieldForce = study_.fy * static_cast<double>(record.Ab);
@@ -80,19 +81,23 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
 }
 
 RequiredLength StudyCaseRunner::requiredLength(std::uint64_t gridRun, double yieldForce) const {
-  return findRequiredLength(yieldForce, study_.lbMaxTenths,
-                            [&](int tenths) -> std::variant<double, std::string> {
-                              AnalysisParameters trial;
-                              ParameterEntries trialEntries(trial, base_);
-                              const std::string lb = lengthText(tenths);
-                              if (auto error = enter(gridRun, trialEntries, &lb)) return *error;
-                              RunWrites nothing;
-                              nothing.resultFile = false;
-                              const RunOutcome outcome = runRecord(trial, nothing, clock_);
-                              ++lengthsRun_;
-                              if (!outcome.succeeded()) return failureText(outcome);
-                              return outcome.record.PMax();
-                            });
+  return findRequiredLength(yieldForce, study_.lbMaxTenths, [&](int tenths) {
+    AnalysisParameters trial;
+    ParameterEntries trialEntries(trial, base_);
+    const std::string lb = lengthText(tenths);
+    try {
+      enter(gridRun, trialEntries, &lb);
+    } catch (const NumericError& error) {
+      RunRecord refused(trial);
+      refused.fail(error);
+      return refused;
+    }
+    RunWrites nothing;
+    nothing.resultFile = false;
+    RunRecord run = runRecord(trial, nothing, clock_).record;
+    ++lengthsRun_;
+    return run;
+  });
 }
 
 }  // namespace kvt

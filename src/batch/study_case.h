@@ -38,9 +38,9 @@ class StudyCaseRunner {
   std::uint64_t lengthsRun() const { return lengthsRun_; }
 
  private:
-  // The case's entries, with a length for the search; the numeric error of "Execute", if any.
-  std::optional<std::string> enter(std::uint64_t gridRun, ParameterEntries& entries,
-                                   const std::string* lb) const;
+  // The case's entries, with a length for the search, committed; throws the `NumericError` of a
+  // box's rule or of "Execute".
+  void enter(std::uint64_t gridRun, ParameterEntries& entries, const std::string* lb) const;
   std::string changes(std::uint64_t gridRun) const;
   RunWrites writesFor(std::uint64_t gridRun, AnalysisParameters& record) const;
   RequiredLength requiredLength(std::uint64_t gridRun, double yieldForce) const;

@@ -62,12 +62,11 @@ Study::Study(std::unique_ptr<Base> base, const BatchOptions& options, const Stud
 
 Study::~Study() = default;
 
-std::variant<std::unique_ptr<Study>, std::string> Study::prepare(const std::string& baseFile,
-                                                                 const BatchOptions& options,
-                                                                 const StudyOptions& study) {
+std::unique_ptr<Study> Study::prepare(const std::string& baseFile, const BatchOptions& options,
+                                      const StudyOptions& study) {
   auto base = std::make_unique<Base>();
   base->path = baseFile;
-  if (auto error = loadForBatch(baseFile, base->entries)) return *error;
+  loadForBatch(baseFile, base->entries);
   return std::unique_ptr<Study>(new Study(std::move(base), options, study));
 }
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "batch_run.h"
@@ -53,10 +52,9 @@ struct StudyResult {
 // study's start time, so the outputs are byte for byte the same for any number of threads.
 class Study {
  public:
-  // Loads the base file and works out where the outputs go; one line saying why not.
-  static std::variant<std::unique_ptr<Study>, std::string> prepare(const std::string& baseFile,
-                                                                   const BatchOptions& options,
-                                                                   const StudyOptions& study);
+  // Loads the base file and works out where the outputs go. Throws as `loadForBatch` does.
+  static std::unique_ptr<Study> prepare(const std::string& baseFile, const BatchOptions& options,
+                                        const StudyOptions& study);
   ~Study();
 
   const std::string& summaryPath() const { return summaryPath_; }
@@ -67,7 +65,7 @@ class Study {
   std::uint64_t gridRun(std::uint64_t k) const;
 
   // Runs the shard's runs and writes the summary. With a progress stream, a terminal there shows
-  // how far the study has come. Throws std::runtime_error when the summary cannot be written.
+  // how far the study has come. Throws `FileWriteError` when the summary cannot be written.
   StudyResult run(const Clock& clock, std::FILE* progress = nullptr) const;
 
  private:

@@ -8,7 +8,8 @@
 //
 // The classes the layers throw derive from `Error` and keep their names: `ParameterError`,
 // `ArithmeticError` and `StepLimitError` (analysis), `NumericError` (an entry's numeric check),
-// `FileWriteError` (files), `ResultFileError` (output).
+// `FileWriteError` (files), `ResultFileError` (output), `UsageError` (either program's command
+// line).
 #pragma once
 
 #include <stdexcept>
@@ -41,6 +42,12 @@ class Error : public std::runtime_error {
 
  private:
   ErrorKind kind_;
+};
+
+// A command line that cannot be run: one line saying why, without the program name.
+class UsageError : public Error {
+ public:
+  explicit UsageError(const std::string& message) : Error(ErrorKind::Usage, message) {}
 };
 
 }  // namespace kvt

@@ -15,18 +15,18 @@
 // "slip (mm),bond stress (MPa)" or in kgf and cm; its path is relative to the TOML file.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 #include "analysis/run_law.h"
+#include "error/error.h"
 
 namespace kvt {
 
 // A law file that cannot be read or describes no law. The message names the file by its full
 // path, the key or line, and the reason.
-class LawFileError : public std::runtime_error {
+class LawFileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit LawFileError(const std::string& message) : Error(ErrorKind::File, message) {}
 };
 
 LawEntries readLawFile(const std::string& path);

@@ -44,7 +44,7 @@ NumericError productError(int step, const NumericBox& box, const std::string& te
 
 }  // namespace
 
-std::optional<NumericError> commitParameters(const BoxTexts& boxes, AnalysisParameters& p) {
+void commitParameters(const BoxTexts& boxes, AnalysisParameters& p) {
   int step = 0;
   for (const NumericBox& box : kNumericBoxes) {
     ++step;
@@ -57,18 +57,17 @@ std::optional<NumericError> commitParameters(const BoxTexts& boxes, AnalysisPara
         break;
       case CommitKind::Scaled:
         field = toSingle(n * box.scale);
-        if (singleFault(field)) return scaledError(step, box, text, field);
+        if (singleFault(field)) throw scaledError(step, box, text, field);
         break;
       case CommitKind::TimesSigmaT: {
         const float entry = toSingle(n);
         field = entry;
         field = toSingle(static_cast<double>(field) * static_cast<double>(p.sigmaT));
-        if (singleFault(field)) return productError(step, box, text, entry, p.sigmaT, field);
+        if (singleFault(field)) throw productError(step, box, text, entry, p.sigmaT, field);
         break;
       }
     }
   }
-  return std::nullopt;
 }
 
 }  // namespace kvt

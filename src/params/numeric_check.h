@@ -4,6 +4,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "error/error.h"
 
 namespace kvt {
 
@@ -18,10 +21,18 @@ static_assert(std::numeric_limits<double>::digits >= 2 * std::numeric_limits<flo
               "a double must hold a product of two singles exactly");
 
 // A numeric check that fired: the entry, the command step, and what went wrong in plain words.
-struct NumericError {
+// "Execute" throws it; a box's rule returns it, since the text stays and the typing goes on.
+class NumericError : public Error {
+ public:
+  NumericError(int commandStep, std::string controlName, const std::string& words)
+      : Error(ErrorKind::Parameter, words),
+        step(commandStep),
+        box(std::move(controlName)),
+        message(words) {}
+
   int step = 0;         // step of "Execute" (1 … 19), 0 inside a box rule
   std::string box;      // control name, e.g. "Text9"
-  std::string message;  // e.g. "Ec: 1e34 × 100000 is beyond the single-precision range (overflow)."
+  std::string message;  // what(): "Ec: 1e34 × 100000 is beyond the single-precision range …"
 };
 
 // Rounds a double-precision result to single, as a stored field is. On x86-64 and every IEEE

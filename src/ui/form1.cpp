@@ -86,15 +86,17 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::execute() {
   // A run still unwinding after its windows were closed finishes before another can start.
   if (controller_ && controller_->isRunning()) return;
-  if (const auto error = commitParameters(entries_.texts(), entries_.record())) {
-    prompt_.warning("KVT", "The analysis was not started. " + error->message);
+  try {
+    commitParameters(entries_.texts(), entries_.record());
+  } catch (const NumericError& error) {
+    prompt_.warning("KVT", "The analysis was not started. " + error.message);
     return;
   }
   // A run bound to fail at once is refused here, in the run's own words, before its windows open
   // and before its result file is created or cut short.
   try {
     PullOutRun::checkBeforeRun(entries_.record());
-  } catch (const AnalysisError& error) {
+  } catch (const Error& error) {
     prompt_.warning("KVT", error.what());
     return;
   }

@@ -28,9 +28,9 @@ std::string_view kvtUsage() {
   return kUsage;
 }
 
-std::variant<KvtCommand, KvtUsageError> parseKvtCommandLine(const std::vector<std::string>& args) {
+KvtCommand parseKvtCommandLine(const std::vector<std::string>& args) {
   KvtCommand command;
-  std::optional<KvtUsageError> error;
+  std::optional<std::string> unknown;
   std::vector<std::string> files;
   bool optionsEnded = false;
   for (const std::string& arg : args) {
@@ -44,13 +44,13 @@ std::variant<KvtCommand, KvtUsageError> parseKvtCommandLine(const std::vector<st
     } else if (arg == "--version") {
       command.action = KvtCommand::Action::Version;
       return command;
-    } else if (!error) {
-      error = KvtUsageError{"unknown option " + arg};
+    } else if (!unknown) {
+      unknown = arg;
     }
   }
-  if (error) return *error;
+  if (unknown) throw UsageError("unknown option " + *unknown);
   if (files.size() > 1)
-    return KvtUsageError{"one parameter file at a time, not " + std::to_string(files.size())};
+    throw UsageError("one parameter file at a time, not " + std::to_string(files.size()));
   if (!files.empty()) command.file = files.front();
   return command;
 }

@@ -3,8 +3,9 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
+
+#include "error/error.h"
 
 namespace kvt::ui {
 
@@ -16,15 +17,10 @@ struct KvtCommand {
   std::string file;  // empty: the window starts with its defaults
 };
 
-// A command line that cannot be run: one line saying why, without the program name.
-struct KvtUsageError {
-  std::string message;
-};
-
 // Reads the arguments after the program name. "--help" (or "-h") and "--version" win wherever
 // they stand before "--", so that they work even next to options meant for Qt, and without a
-// display; "--" ends the options, so a file may be called "-x.kvt".
-std::variant<KvtCommand, KvtUsageError> parseKvtCommandLine(const std::vector<std::string>& args);
+// display; "--" ends the options, so a file may be called "-x.kvt". Throws `UsageError`.
+KvtCommand parseKvtCommandLine(const std::vector<std::string>& args);
 
 // The text of --help.
 std::string_view kvtUsage();

@@ -7,18 +7,21 @@ namespace kvt {
 namespace {
 
 BatchCommand parsed(const std::vector<std::string>& args) {
-  auto result = parseBatchCommandLine(args);
-  if (const auto* error = std::get_if<UsageError>(&result)) {
-    ADD_FAILURE() << "usage error: " << error->message;
+  try {
+    return parseBatchCommandLine(args);
+  } catch (const UsageError& error) {
+    ADD_FAILURE() << "usage error: " << error.what();
     return {};
   }
-  return std::get<BatchCommand>(result);
 }
 
 std::string usageError(const std::vector<std::string>& args) {
-  auto result = parseBatchCommandLine(args);
-  const auto* error = std::get_if<UsageError>(&result);
-  return error ? error->message : "(accepted)";
+  try {
+    parseBatchCommandLine(args);
+  } catch (const UsageError& error) {
+    return error.what();
+  }
+  return "(accepted)";
 }
 
 TEST(BatchCommandLine, ReadsOptionsBeforeAndAfterFiles) {

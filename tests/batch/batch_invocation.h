@@ -35,13 +35,17 @@ struct Job {
 
 // kvt-batch with these arguments, the clock fixed.
 inline Job batch(std::vector<std::string> args) {
-  const auto parsed = parseBatchCommandLine(args);
-  if (const auto* error = std::get_if<UsageError>(&parsed)) return {2, "", error->message};
+  BatchCommand command;
+  try {
+    command = parseBatchCommandLine(args);
+  } catch (const UsageError& error) {
+    return {2, "", error.what()};
+  }
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   const FixedClock clock;
   Job job;
-  job.status = runBatchCommand(std::get<BatchCommand>(parsed), clock, out, err);
+  job.status = runBatchCommand(command, clock, out, err);
   job.out = contents(out);
   job.err = contents(err);
   return job;

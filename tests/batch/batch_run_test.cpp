@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "batch/batch_run.h"
+#include "batch/batch_job.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ void replaceEntry(const ExampleCopy& example, const std::string& line, const std
 TEST(BatchRun, DefaultExampleGivesTheWindowsReportBesideTheFile) {
   const ExampleCopy example("default.kvt");
   const testing::FixedClock clock;
-  const BatchResult result = runParameterFile(example.path, {}, clock);
+  const BatchResult result = runAndReport(example.path, {}, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   EXPECT_TRUE(result.warnings.empty());
   EXPECT_EQ(result.message, example.path +
@@ -68,7 +69,7 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
   options.loadSlipCsv = true;
   options.profileSteps = {1, 100, 5000};
   options.units = UnitSystem::SI;
-  const BatchResult result = runParameterFile(example.path, options, clock);
+  const BatchResult result = runAndReport(example.path, options, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   EXPECT_NE(result.message.find(": 141 steps,"), std::string::npos) << result.message;
   EXPECT_NE(result.message.find("τbumax 50.00"), std::string::npos) << result.message;
@@ -90,7 +91,7 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
 TEST(BatchRun, FailuresNameTheFileAndReason) {
   testing::TempDir dir;
   const testing::FixedClock clock;
-  const BatchResult missing = runParameterFile(dir.file("nope.kvt"), {}, clock);
+  const BatchResult missing = runAndReport(dir.file("nope.kvt"), {}, clock);
   EXPECT_FALSE(missing.succeeded);
   EXPECT_NE(missing.message.find(dir.file("nope.kvt")), std::string::npos);
   EXPECT_NE(missing.message.find("No such file or directory"), std::string::npos);
@@ -114,11 +115,11 @@ TEST(BatchRun, ADoomedRunLeavesThePreviousOutputsByteForByte) {
   options.loadSlipCsv = true;
   for (const auto& [line, value, cause] : cases) {
     const ExampleCopy example("default.kvt");
-    ASSERT_TRUE(runParameterFile(example.path, options, clock).succeeded);
+    ASSERT_TRUE(runAndReport(example.path, options, clock).succeeded);
     const std::string report = readBytes(example.dir.file("default.T-S"));
     const std::string csv = readBytes(example.dir.file("default.csv"));
     replaceEntry(example, line, value);
-    const BatchResult failed = runParameterFile(example.path, options, clock);
+    const BatchResult failed = runAndReport(example.path, options, clock);
     EXPECT_FALSE(failed.succeeded);
     EXPECT_NE(failed.message.find(cause), std::string::npos) << failed.message;
     EXPECT_TRUE(failed.message.ends_with(" Nothing was written.")) << failed.message;
@@ -134,7 +135,7 @@ TEST(BatchRun, TheFilesDeltaLIsRunWhateverItsDb) {
   replaceEntry(example, "1.30", "1.91");
   replaceEntry(example, "0.65", "0.20");
   const testing::FixedClock clock;
-  const BatchResult result = runParameterFile(example.path, {}, clock);
+  const BatchResult result = runAndReport(example.path, {}, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   const auto lines = reportLines(readBytes(example.dir.file("default.T-S")));
   EXPECT_NE(lines.at(1).find("db = 1.91 "), std::string::npos) << lines.at(1);
@@ -149,7 +150,7 @@ TEST(BatchRun, WarnsOfAFileThatDoesNotLookLikeAParameterFile) {
     bytes += "step,slip (cm),force (kgf)\r\n";
   testing::writeBytes(dir.file("curve.kvt"), bytes);
   const testing::FixedClock clock;
-  const BatchResult result = runParameterFile(dir.file("curve.kvt"), {}, clock);
+  const BatchResult result = runAndReport(dir.file("curve.kvt"), {}, clock);
   EXPECT_EQ(result.warnings,
             std::vector<std::string>{dir.file("curve.kvt") +
                                      ": does not look like a parameter file (18 of its 18 "
@@ -163,7 +164,7 @@ TEST(BatchRun, FiguresGoBesideTheResultFileInEveryFormat) {
   BatchOptions options;
   options.figureFormats = {FigureFormat::Png, FigureFormat::Svg, FigureFormat::Pdf};
   options.profileSteps = {1, 500};
-  const BatchResult result = runParameterFile(example.path, options, clock);
+  const BatchResult result = runAndReport(example.path, options, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   std::vector<std::string> expected = {example.dir.file("bilinear.T-S"),
                                        example.dir.file("bilinear.step1.csv")};
@@ -188,7 +189,7 @@ TEST(BatchRun, AFailedRunStillWritesTheStepsItFinished) {
   BatchOptions options;
   options.loadSlipCsv = true;
   options.figureFormats = {FigureFormat::Svg};
-  const BatchResult failed = runParameterFile(example.path, options, clock);
+  const BatchResult failed = runAndReport(example.path, options, clock);
   EXPECT_FALSE(failed.succeeded);
   EXPECT_TRUE(
       failed.message.ends_with("The CSV files and figures hold the 5280 steps it finished."))

@@ -13,11 +13,20 @@ double dipping(int tenths) {
   return 10.0 * tenths - (tenths % 10 == 7 ? 25.0 : 0.0);
 }
 
+// A finished run whose Pbumax is `PMax`.
+RunRecord reaching(double PMax) {
+  RunRecord run;
+  run.begin({});
+  run.add({1, 0, 0, PMax, 0});
+  run.finish();
+  return run;
+}
+
 TEST(RequiredLength, BisectsTheFirstBracketAndStraddlesTheAnswer) {
   std::set<int> lengths;
-  const auto pmaxAt = [&](int tenths) -> std::variant<double, std::string> {
+  const auto pmaxAt = [&](int tenths) {
     EXPECT_TRUE(lengths.insert(tenths).second) << "length run twice: " << tenths;
-    return dipping(tenths);
+    return reaching(dipping(tenths));
   };
   // 1225 kgf is first reached at 12.3 cm; 12.7 cm dips below 1270 but the answer lies before it.
   const RequiredLength found = findRequiredLength(1225, 2000, pmaxAt);
@@ -45,7 +54,7 @@ TEST(RequiredLength, BisectsTheFirstBracketAndStraddlesTheAnswer) {
 }
 
 TEST(RequiredLength, ReportsWhatIsNotReachedAndWhatFailed) {
-  const auto rising = [](int tenths) -> std::variant<double, std::string> { return 10.0 * tenths; };
+  const auto rising = [](int tenths) { return reaching(10.0 * tenths); };
   const RequiredLength notReached = findRequiredLength(5000, 200, rising);
   EXPECT_EQ(notReached.kind, RequiredLength::Kind::NotReached);
   EXPECT_EQ(notReached.runs, 4);  // 5, 10, 15 and 20 cm
@@ -55,9 +64,10 @@ TEST(RequiredLength, ReportsWhatIsNotReachedAndWhatFailed) {
   EXPECT_EQ(first.tenths, 1);
   EXPECT_EQ(first.shorterTenths, 0);
 
-  const auto failing = [](int tenths) -> std::variant<double, std::string> {
-    if (tenths > 60) return std::string("overflow");
-    return 10.0 * tenths;
+  const auto failing = [](int tenths) {
+    RunRecord run = reaching(10.0 * tenths);
+    if (tenths > 60) run.fail(Error(ErrorKind::Arithmetic, "overflow"));
+    return run;
   };
   const RequiredLength failed = findRequiredLength(900, 200, failing);
   EXPECT_EQ(failed.kind, RequiredLength::Kind::Failed);

@@ -21,17 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     args.emplace_back(rest.substr(0, end));
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
-  const auto parsed = kvt::parseBatchCommandLine(args);
-  if (const auto* error = std::get_if<kvt::UsageError>(&parsed)) {
+  kvt::BatchCommand command;
+  try {
+    command = kvt::parseBatchCommandLine(args);
+  } catch (const kvt::UsageError& error) {
     // One line, unless it quotes an argument that holds a line break itself.
     const bool quotesABreak = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
       return arg.find('\n') != std::string::npos;
     });
-    if (error->message.empty() || (!quotesABreak && error->message.find('\n') != std::string::npos))
-      std::abort();
+    const std::string message = error.what();
+    if (message.empty() || (!quotesABreak && message.find('\n') != std::string::npos)) std::abort();
     return 0;
   }
-  const auto& command = std::get<kvt::BatchCommand>(parsed);
   if (command.action != kvt::BatchCommand::Action::Run) return 0;
   if (command.files.empty()) std::abort();
   auto next = args.begin();

@@ -43,7 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kvt::ParameterFileLines lines;
   SilentPrompt prompt;
   if (!kvt::LoadParameterFile(parameterFile, entries, lines, prompt)) return 0;
-  if (kvt::commitParameters(entries.texts(), record)) return 0;
+  try {
+    kvt::commitParameters(entries.texts(), record);
+  } catch (const kvt::NumericError&) {
+    return 0;
+  }
   try {
     if (kvt::segmentGeometry(record.lb, record.deltaL).segmentCount > 200) return 0;
   } catch (const kvt::AnalysisError&) {

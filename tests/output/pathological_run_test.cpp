@@ -56,10 +56,13 @@ TEST_P(PathologicalEntry, RunsCorrectlyOrNamesTheCause) {
   std::string error;
   Outcome outcome = Outcome::Finished;
   int step = -1;
-  if (const auto rejected = commitParameters(entries.texts(), record)) {
+  try {
+    commitParameters(entries.texts(), record);
+  } catch (const NumericError& rejected) {
     outcome = Outcome::EntryRejected;
-    error = rejected->message;
-  } else {
+    error = rejected.what();
+  }
+  if (outcome != Outcome::EntryRejected) {
     testing::FixedClock clock;
     ResultFile file(record, clock);
     PullOutRun run(record, file);

@@ -18,9 +18,14 @@ using kvt::ui::KvtCommand;
 
 namespace {
 
-std::string describe(const std::variant<KvtCommand, kvt::ui::KvtUsageError>& parsed) {
-  if (const auto* error = std::get_if<kvt::ui::KvtUsageError>(&parsed)) return error->message;
-  const auto& command = std::get<KvtCommand>(parsed);
+// What a command line asks for, or its usage error.
+std::string describe(const std::vector<std::string>& arguments) {
+  KvtCommand command;
+  try {
+    command = kvt::ui::parseKvtCommandLine(arguments);
+  } catch (const kvt::UsageError& error) {
+    return error.what();
+  }
   switch (command.action) {
     case KvtCommand::Action::Help:
       return "help";
@@ -62,7 +67,7 @@ class StartFileTest : public QObject {
     std::vector<std::string> arguments;
     for (const QString& arg : args)
       arguments.push_back(arg.toStdString());
-    QCOMPARE(QString::fromStdString(describe(kvt::ui::parseKvtCommandLine(arguments))), expected);
+    QCOMPARE(QString::fromStdString(describe(arguments)), expected);
   }
 
   void aFileNamedAtStartLoadsAsADoubleClickWould() {
