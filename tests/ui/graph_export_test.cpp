@@ -90,7 +90,8 @@ class GraphExportTest : public QObject {
     const QImage tauSlip(QString::fromStdString(dir.file("tau-s.png")));
     QCOMPARE(tauSlip.size(), form3.size());
     // Along the curve: the loaded end's points of the run, from its record.
-    const auto rows = kvt::recordRun(kvt::testing::committedDefaults()).rows();
+    const kvt::RunRecord run = kvt::recordRun(kvt::testing::committedDefaults());
+    const auto rows = run.rows();
     QCOMPARE(rows.size(), std::size_t{432});
     // Points under the value boxes and labels are covered in the window's picture.
     const auto covered = [&](QPointF at) {
