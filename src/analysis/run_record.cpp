@@ -10,8 +10,8 @@ LoadSlipRow loadSlipRow(const StepResult& r) {
   return {r.step, r.s0, r.loadedEndSlip, r.loadedEndForce, r.tauAvg};
 }
 
-RunRecord::RunRecord(AnalysisParameters parameters, CaseSource source)
-    : parameters_(std::move(parameters)), source_(std::move(source)) {}
+RunRecord::RunRecord(AnalysisParameters parameters, CaseSource source, LawEntries law)
+    : parameters_(std::move(parameters)), source_(std::move(source)), law_(std::move(law)) {}
 
 std::string RunRecord::caseName() const {
   return kvt::caseName(parameters_.comment, source_);
@@ -40,7 +40,7 @@ double RunRecord::tauAvgMax() const {
 std::vector<SectionRow> RunRecord::sections(int step) const {
   const LoadSlipRow* r = row(step);
   if (!r) return {};
-  return replaySections(parameters_, r->s0, step);
+  return replaySections(parameters_, r->s0, step, law_);
 }
 
 void RunRecord::begin(const RunStart& start) {
@@ -89,7 +89,7 @@ namespace {
 
 void runInto(RunRecord& record, RunObserver& observers) {
   try {
-    PullOutRun(record.parameters(), observers).run();
+    PullOutRun(record.parameters(), observers, record.law()).run();
   } catch (const Error& error) {
     record.fail(error);
   }
@@ -105,8 +105,8 @@ void recordRun(RunRecord& record, RunObserver& observer) {
   runInto(record, observers);
 }
 
-RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source) {
-  RunRecord record(parameters, std::move(source));
+RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source, LawEntries law) {
+  RunRecord record(parameters, std::move(source), std::move(law));
   RunRecorder recorder(record);
   runInto(record, recorder);
   return record;

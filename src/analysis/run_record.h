@@ -7,6 +7,7 @@
 //
 // A record holds
 //   - a copy of the parameters the run was made with, and where they came from (`CaseSource`);
+//   - the run's bond law (kvt's own unless another was chosen);
 //   - what the run knew before its first step (`RunStart`: tauMax, the segments, Δl);
 //   - one `LoadSlipRow` per finished step: s0, the loaded end's slip and force, τavg;
 //   - the outcome: running, finished, cancelled, stopped at the step limit, or failed with the
@@ -29,6 +30,7 @@
 #include "analysis_error.h"
 #include "params/analysis_parameters.h"
 #include "params/case_name.h"
+#include "run_law.h"
 #include "run_observer.h"
 #include "run_records.h"
 
@@ -51,9 +53,11 @@ class RunRecord {
   enum class Outcome { Running, Finished, Cancelled, StepLimit, Failed };
 
   RunRecord() = default;
-  explicit RunRecord(AnalysisParameters parameters, CaseSource source = {});
+  explicit RunRecord(AnalysisParameters parameters, CaseSource source = {},
+                     LawEntries law = KvtLawEntries{});
 
   const AnalysisParameters& parameters() const { return parameters_; }
+  const LawEntries& law() const { return law_; }
   const CaseSource& source() const { return source_; }
   // The case's name by the one rule (`caseName`): the comment, else the parameter file with
   // what changed since it was loaded or saved, else empty.
@@ -104,6 +108,7 @@ class RunRecord {
  private:
   AnalysisParameters parameters_;
   CaseSource source_;
+  LawEntries law_;
   RunStart start_;
   std::vector<LoadSlipRow> rows_;
   int peakFirst_ = 0;
@@ -129,10 +134,11 @@ class RunRecorder : public RunObserver {
   RunRecord& record_;
 };
 
-// Runs the march on the record's parameters, with `observer` (the result file, a window …)
+// Runs the march on the record's parameters and law, with `observer` (the result file, a window …)
 // watching besides the recorder. A failure of kvt's own (`Error`) ends in the record and is not
 // thrown; anything else propagates.
 void recordRun(RunRecord& record, RunObserver& observer);
-RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source = {});
+RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source = {},
+                    LawEntries law = KvtLawEntries{});
 
 }  // namespace kvt

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "analysis/analysis_error.h"
 #include "report_figures.h"
@@ -11,31 +12,29 @@ namespace kvt {
 
 namespace {
 
-std::vector<double> kvtLawCorners(const BondLaw& law, const AnalysisParameters& p) {
-  std::vector<double> corners = {static_cast<double>(law.peakSearchEnd())};
-  if (law.bilinear()) {
-    corners.push_back(0.4859 * static_cast<double>(p.ru) / static_cast<double>(law.betaDb()));
-    corners.push_back(static_cast<double>(p.su));
-  } else if (p.pw > 0 && law.descentSlope() > 0) {
-    corners.push_back(static_cast<double>(law.peakSearchEnd()) +
-                      static_cast<double>(law.descentStart()) /
-                          static_cast<double>(law.descentSlope()));
-  }
-  return corners;
+std::vector<double> kinksOf(const RunLaw& law) {
+  return std::visit([](const auto& l) { return l.kinks(); }, law);
 }
 
-// Where a drawing of the law ends: a fifth beyond its last corner.
-double drawingEnd(const std::vector<double>& corners) {
-  double last = 0;
-  for (const double c : corners)
-    if (std::isfinite(c)) last = std::max(last, c);
-  return 1.2 * last;
+std::vector<double> drawnSlips(const std::vector<double>& kinks, double end) {
+  constexpr int kSamples = 2000;
+  std::vector<double> slips;
+  for (int j = 0; j <= kSamples; ++j)
+    slips.push_back(end * j / kSamples);
+  for (const double k : kinks)
+    if (k > 0 && k < end)
+      for (const double s : {std::nextafter(k, 0.0), k, std::nextafter(k, end)})
+        slips.push_back(s);
+  std::sort(slips.begin(), slips.end());
+  slips.erase(std::unique(slips.begin(), slips.end()), slips.end());
+  return slips;
 }
 
-FigureCurve curveOf(const RunLaw& law, const std::vector<double>& slips, std::string title,
-                    UnitSystem units) {
+}  // namespace
+
+FigureCurve lawCurve(const RunLaw& law, double end, std::string title, UnitSystem units) {
   FigureCurve curve{std::move(title), {}, {}};
-  for (const double s : slips) {
+  for (const double s : drawnSlips(kinksOf(law), end)) {
     const double tau = std::visit([s](const auto& l) { return l.stressOrNaN(s); }, law);
     if (!std::isfinite(tau)) break;
     curve.x.push_back(inUnits(s, Quantity::Length, units));
@@ -44,41 +43,37 @@ FigureCurve curveOf(const RunLaw& law, const std::vector<double>& slips, std::st
   return curve;
 }
 
-}  // namespace
+double lawDrawingEnd(const RunLaw& law) {
+  double last = 0;
+  for (const double k : kinksOf(law))
+    if (std::isfinite(k)) last = std::max(last, k);
+  return last > 0 ? 1.2 * last : 1;
+}
 
-std::vector<double> lawCorners(const RunLaw& law, const AnalysisParameters& p) {
-  if (const auto* own = std::get_if<BondLaw>(&law)) return kvtLawCorners(*own, p);
+LawPeak lawPeak(const RunLaw& law) {
+  if (const auto* own = std::get_if<BondLaw>(&law)) {
+    const BondLaw::PeakSample peak = own->peakSample();
+    return {peak.tau, peak.slip};
+  }
   return std::visit(
-      [](const auto& l) -> std::vector<double> {
-        if constexpr (requires { l.kinks(); })
-          return l.kinks();
-        else
-          return {};
+      [](const auto& l) {
+        const double tau = l.peak();
+        for (const double k : l.kinks())
+          if (l.stressOrNaN(k) == tau) return LawPeak{tau, k};
+        return LawPeak{tau, 0};
       },
       law);
 }
 
-std::vector<double> lawSlips(const std::vector<double>& corners, double end) {
-  constexpr int kSamples = 2000;
-  std::vector<double> slips;
-  for (int j = 0; j <= kSamples; ++j)
-    slips.push_back(end * j / kSamples);
-  for (const double c : corners)
-    if (c > 0 && c < end)
-      for (const double s : {std::nextafter(c, 0.0), c, std::nextafter(c, end)})
-        slips.push_back(s);
-  std::sort(slips.begin(), slips.end());
-  slips.erase(std::unique(slips.begin(), slips.end()), slips.end());
-  return slips;
-}
-
 std::string lawSummary(const LawEntries& law) {
-  const std::vector<LawEntryText> rows = describeLaw(law);
+  std::vector<LawEntryText> rows = describeLaw(law);
   std::string text = rows.front().value;
   for (std::size_t i = 1; i < rows.size(); ++i) {
+    LawEntryText& row = rows[i];
+    if (row.name == "file") row.value = std::filesystem::path(row.value).filename().string();
     text += i == 1 ? ": " : ", ";
-    const bool word = rows[i].name == "bond" || rows[i].name == "failure";
-    text += word ? rows[i].name + " " + rows[i].value : rows[i].name + " = " + rows[i].value;
+    const bool word = row.name == "bond" || row.name == "failure" || row.name == "file";
+    text += word ? row.name + " " + row.value : row.name + " = " + row.value;
   }
   return text;
 }
@@ -101,13 +96,10 @@ Figure lawChoiceFigure(const LawEntries& law, const AnalysisParameters& p, UnitS
   add(KvtLawEntries{}, "kvt's own law, the parameter window's entries");
   double end = 0;
   for (const Drawn& d : laws)
-    end = std::max(end, drawingEnd(lawCorners(d.law, p)));
-  if (!(end > 0)) end = 1;
+    end = std::max(end, lawDrawingEnd(d.law));
   std::vector<FigureCurve> curves;
-  for (const Drawn& d : laws) {
-    const std::vector<double> slips = lawSlips(lawCorners(d.law, p), end);
-    curves.push_back(curveOf(d.law, slips, d.title, units));
-  }
+  for (const Drawn& d : laws)
+    curves.push_back(lawCurve(d.law, end, d.title, units));
   return curveFigure(
       "Bond law — " + caseTitle(p, units), {"slip s", unitSymbol(Quantity::Length, units)},
       {"local bond stress τ", unitSymbol(Quantity::Stress, units)}, std::move(curves));

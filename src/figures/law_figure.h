@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "analysis/run_law.h"
@@ -9,21 +10,28 @@
 
 namespace kvt {
 
-// The slips (cm) at which the law changes branch, ascending: its kinks, and for kvt's own law
-// the corners of its branches (the end of the ascending branch; in the bilinear variant the
-// plateau's onset and su; where the descending branch reaches zero).
-std::vector<double> lawCorners(const RunLaw& law, const AnalysisParameters& p);
+// τ(s) of a law from zero slip to `end` (cm), in the units asked for: evenly spaced slips, and
+// each kink of the law with its neighbours on either side, so that a jump is drawn upright. A
+// law that faults is drawn as far as it could be evaluated.
+FigureCurve lawCurve(const RunLaw& law, double end, std::string title, UnitSystem units);
 
-// The slips at which a law is drawn from 0 to `end`: evenly spaced, and each corner with its
-// neighbours on either side, so that a jump is drawn upright.
-std::vector<double> lawSlips(const std::vector<double>& corners, double end);
+// Where a drawing of the law ends when nothing else decides: a fifth beyond its last kink.
+double lawDrawingEnd(const RunLaw& law);
+
+// The run's reference stress τbmax and the slip at which the law reaches it: kvt's own law's
+// peak sample, the other laws' first kink at their peak (MC2010's s1, a table's highest point).
+struct LawPeak {
+  double tau = 0;
+  double slip = 0;
+};
+LawPeak lawPeak(const RunLaw& law);
 
 // The law chosen for the next runs beside kvt's own law for the parameter window's entries, from
-// zero slip to beyond the last corner of either. A law that its entries cannot form is left out.
+// zero slip to beyond the last kink of either. A law that its entries cannot form is left out.
 Figure lawChoiceFigure(const LawEntries& law, const AnalysisParameters& p, UnitSystem units);
 
-// "fib MC2010: fcm = 38 MPa, bond good, failure pull-out, c_clear = 8 mm": the law and its
-// entries in one line, for a legend or a title.
+// "fib MC2010: fcm = 38 MPa, bond good, failure pull-out, c_clear = 8 mm, km = 0, Ktr = 0", a
+// table by its file's name: the law and all its entries in one line, for a figure's title.
 std::string lawSummary(const LawEntries& law);
 
 }  // namespace kvt

@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_error.h"
 #include "analysis/bond_law.h"
+#include "law_figure.h"
 #include "params/format_number.h"
 
 namespace kvt {
@@ -31,8 +32,10 @@ std::string resultText(double kgfCmValue, Quantity q, UnitSystem units, const ch
   return formatNumber(kgfCmValue, pattern) + " " + unitSymbol(q, units);
 }
 
+// A run with another law than kvt's own names the law and its entries after the case.
 std::string titled(const std::string& what, const RunRecord& run, UnitSystem units) {
-  return what + " — " + caseTitle(run, units);
+  const std::string law = isKvtLaw(run.law()) ? "" : "; " + lawSummary(run.law());
+  return what + " — " + caseTitle(run, units) + law;
 }
 
 FigureMark selectionMark(double x, double y, int step) {
@@ -156,44 +159,22 @@ Figure bondLawFigure(const RunRecord& run, UnitSystem units) {
   FigureCurve curve{"τ(s)", {}, {}};
   std::vector<FigureMark> marks;
   try {
-    const BondLaw law(run.parameters());
+    const RunLaw law = formRunLaw(run.law(), run.parameters());
     double end = 0;
     for (const LoadSlipRow& r : run.rows())
       end = std::max({end, r.loadedEndSlip, r.s0});
-    if (!(end > 0)) end = 2 * std::fabs(static_cast<double>(law.peakSearchEnd()));
-    // Evenly spaced slips, and each corner of the law with its neighbours on either side, so
-    // that a jump is drawn upright: the end of the ascending branch, and in the bilinear
-    // variant the onset of the plateau and the cut-off at su.
-    constexpr int kSamples = 2000;
-    std::vector<double> slips;
-    for (int j = 0; j <= kSamples; ++j)
-      slips.push_back(end * j / kSamples);
-    std::vector<double> corners = {static_cast<double>(law.peakSearchEnd())};
-    if (law.bilinear()) {
-      corners.push_back(0.4859 * static_cast<double>(run.parameters().ru) /
-                        static_cast<double>(law.betaDb()));
-      corners.push_back(static_cast<double>(run.parameters().su));
-    }
-    for (const double c : corners)
-      if (c > 0 && c < end)
-        for (const double s : {std::nextafter(c, 0.0), c, std::nextafter(c, end)})
-          slips.push_back(s);
-    std::sort(slips.begin(), slips.end());
-    slips.erase(std::unique(slips.begin(), slips.end()), slips.end());
-    for (const double s : slips) {
-      const double tau = law.stress(s);
-      curve.x.push_back(in(s, Quantity::Length, units));
-      curve.y.push_back(in(tau, Quantity::Stress, units));
-    }
+    if (!(end > 0)) end = lawDrawingEnd(law);
+    curve = lawCurve(law, end, "τ(s)", units);
     // τbmax is the peak of the ascending law; the bilinear variant caps the law below it.
-    const BondLaw::PeakSample peak = law.peakSample();
-    const double tauMax = in(peak.tau, Quantity::Stress, units);
+    const LawPeak peak = lawPeak(law);
+    const auto* own = std::get_if<BondLaw>(&law);
     marks.push_back({FigureMark::Kind::Peak,
                      "τbmax = " + resultText(peak.tau, Quantity::Stress, units, "##0.00") +
-                         (law.bilinear() ? " (ascending law)" : ""),
-                     in(peak.slip, Quantity::Length, units), tauMax});
+                         (own && own->bilinear() ? " (ascending law)" : ""),
+                     in(peak.slip, Quantity::Length, units),
+                     in(peak.tau, Quantity::Stress, units)});
   } catch (const AnalysisError&) {
-    // A law that faults (an overflowing slip, a zero ru) is drawn as far as it could be formed.
+    // A law that faults (a zero ru, entries that give no law) is left out of the figure.
   }
   return curveFigure(titled("Local bond law", run, units), axis("slip s", Quantity::Length, units),
                      axis("local bond stress τ", Quantity::Stress, units), {std::move(curve)},

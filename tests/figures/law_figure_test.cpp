@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "figures/report_figures.h"
 #include "support/committed_defaults.h"
 
 namespace kvt {
@@ -43,6 +44,30 @@ TEST(LawFigure, SummaryNamesTheLawAndItsEntries) {
             "fib MC2010: fck = 30 MPa, bond good, failure splitting, c_clear = 8 mm, "
             "c_min = 25 mm, c_max = 40 mm, km = 0, Ktr = 0");
   EXPECT_EQ(lawSummary(KvtLawEntries{}), "kvt");
+  EXPECT_EQ(lawSummary(TableEntries{"/data/tests/m1.csv", {{0.1, 5}}}),
+            "table: file m1.csv, points = 1");
+}
+
+// A run with another law names it with its entries in every figure's title, and draws that law.
+TEST(LawFigure, ARunsFiguresNameAndDrawItsLaw) {
+  Mc2010Entries mc;
+  mc.fck = 30;
+  const RunRecord run = recordRun(testing::committedDefaults(), {}, mc);
+  ASSERT_EQ(run.outcome(), RunRecord::Outcome::Finished);
+  const std::string law = "; fib MC2010: fck = 30 MPa, bond good, failure pull-out";
+  EXPECT_NE(loadSlipFigure(run, UnitSystem::KgfCm).title.find(law), std::string::npos);
+  EXPECT_NE(profileFigure(run, 1, run.sections(1), UnitSystem::SI).title.find(law),
+            std::string::npos);
+  const Figure bond = bondLawFigure(run, UnitSystem::SI);
+  const FigurePanel& panel = bond.panels.front();
+  const double tauMax = 2.5 * std::sqrt(38.0);  // MPa
+  EXPECT_NEAR(*std::max_element(panel.curves[0].y.begin(), panel.curves[0].y.end()), tauMax, 1e-9);
+  ASSERT_EQ(panel.marks.size(), 1u);
+  EXPECT_NEAR(panel.marks[0].x, 1.0, 1e-12);  // s1 = 1 mm
+  EXPECT_NEAR(panel.marks[0].y, tauMax, 1e-9);
+  EXPECT_EQ(
+      loadSlipFigure(recordRun(testing::committedDefaults()), UnitSystem::KgfCm).title.find("; "),
+      std::string::npos);
 }
 
 }  // namespace
