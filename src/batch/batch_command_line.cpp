@@ -149,14 +149,6 @@ std::optional<Integer> wholeNumber(std::string_view text) {
   return value;
 }
 
-// A positive number written out in full, or nothing.
-std::optional<double> positiveNumber(std::string_view text) {
-  if (!isWrittenNumber(text)) return std::nullopt;
-  const double value = parseNumber(text);
-  if (!(value > 0) || value > 1e300) return std::nullopt;
-  return value;
-}
-
 // A positive value in `unit`, given bare in that unit or with a unit of its own ("0.1mm").
 std::optional<double> positiveValue(std::string_view text, Dimension dimension, Unit unit) {
   const ValueReading reading = readValue(text, dimension, unit);
@@ -301,16 +293,7 @@ const std::vector<CommandOption>& optionTable() {
          if (auto* error = std::get_if<std::string>(&parsed)) return *error;
          auto entries = c.study.grid.entries();
          const VariedEntry& entry = std::get<VariedEntry>(parsed);
-         for (const VariedEntry& earlier : entries) {
-           if (earlier.name() == entry.name())
-             return "--vary " + entry.name() + " is given twice; list all its values in one";
-           // Text10, Text11 and Text12: the boxes a bar fills.
-           const auto barPart = [](const VariedEntry& e) {
-             return e.box() == 10 || e.box() == 11 || e.box() == 12;
-           };
-           if ((earlier.isBar() && barPart(entry)) || (entry.isBar() && barPart(earlier)))
-             return std::string("--vary bar sets db, Ab and phi; vary either bar or those");
-         }
+         if (auto clash = variedEntryClash(entries, entry)) return "--vary " + *clash;
          if (auto note = entry.shortfall()) c.notes.push_back(*note);
          entries.push_back(entry);
          c.study.grid = StudyGrid(std::move(entries));
@@ -413,13 +396,7 @@ Result checkCombination(BatchCommand& c, const std::vector<std::string>& given) 
       return std::string("--find-lb seeks lb itself; it cannot be varied as well");
     if (c.options.initialDs && entry.name() == "ds")
       return std::string("--ds and --vary ds both set the initial ds; give one of them");
-    if (entry.name() == "ds") {
-      // A range is positive throughout when both its ends are.
-      const std::uint64_t last = entry.size() - 1;
-      for (std::uint64_t k = 0; k <= last; k = entry.isRange() && k < last ? last : k + 1)
-        if (!positiveNumber(entry.text(k)))
-          return "--vary ds: the initial ds must be positive, not " + entry.text(k);
-    }
+    if (auto problem = variedDsProblem(entry)) return "--vary ds: " + *problem;
   }
   if (study.grid.size() > kLargestGridWithoutYes && !has("--yes"))
     return "the grid has " +

@@ -11,11 +11,11 @@ constexpr int kLbBox = 6;
 
 }  // namespace
 
-StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, std::string baseFile,
+StudyCaseRunner::StudyCaseRunner(const ParameterEntries& base, CaseSource baseSource,
                                  std::string baseResultFile, const BatchOptions& options,
                                  const StudyOptions& study, const Clock& clock)
     : base_(base),
-      baseFile_(std::move(baseFile)),
+      baseSource_(std::move(baseSource)),
       baseResultFile_(std::move(baseResultFile)),
       options_(options),
       study_(study),
@@ -32,12 +32,12 @@ void StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
 }
 
 // A case's entries differ from the base file's by the values the grid typed in: "lb=30",
-// "bar=D13, lb=30".
+// "bar=D13, lb=30", after what had changed in the base case itself ("modified, lb=30").
 std::string StudyCaseRunner::changes(std::uint64_t gridRun) const {
   const std::vector<std::string> values = study_.grid.values(gridRun);
-  std::string text;
+  std::string text = baseSource_.changes;
   for (std::size_t k = 0; k < values.size(); ++k)
-    text += (k == 0 ? "" : ", ") + study_.grid.entries()[k].name() + "=" + values[k];
+    text += (text.empty() ? "" : ", ") + study_.grid.entries()[k].name() + "=" + values[k];
   return text;
 }
 
@@ -65,7 +65,7 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
   try {
     enter(gridRun, entries, nullptr);
     RunOutcome outcome =
-        runRecord(record, writesFor(gridRun, record), clock_, {baseFile_, changes(gridRun)});
+        runRecord(record, writesFor(gridRun, record), clock_, {baseSource_.file, changes(gridRun)});
     row.succeeded = outcome.succeeded();
     row.error = failureText(outcome);
     row.record = std::move(outcome.record);
@@ -81,23 +81,30 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
 }
 
 RequiredLength StudyCaseRunner::requiredLength(std::uint64_t gridRun, double yieldForce) const {
-  return findRequiredLength(yieldForce, study_.lbMaxTenths, [&](int tenths) {
-    AnalysisParameters trial;
-    ParameterEntries trialEntries(trial, base_);
-    const std::string lb = lengthText(tenths);
-    try {
-      enter(gridRun, trialEntries, &lb);
-    } catch (const NumericError& error) {
-      RunRecord refused(trial);
-      refused.fail(error);
-      return refused;
-    }
-    RunWrites nothing;
-    nothing.resultFile = false;
-    RunRecord run = runRecord(trial, nothing, clock_).record;
-    ++lengthsRun_;
-    return run;
-  });
+  return findRequiredLength(yieldForce, study_.lbMaxTenths,
+                            [&](int tenths) { return runAtLength(gridRun, tenths); });
+}
+
+RunRecord StudyCaseRunner::runAtLength(std::uint64_t gridRun, int tenths) const {
+  AnalysisParameters trial;
+  ParameterEntries trialEntries(trial, base_);
+  const std::string lb = lengthText(tenths);
+  try {
+    enter(gridRun, trialEntries, &lb);
+  } catch (const NumericError& error) {
+    RunRecord refused(trial);
+    refused.fail(error);
+    return refused;
+  }
+  RunWrites nothing;
+  nothing.resultFile = false;
+  const std::string changed = changes(gridRun);
+  RunRecord run =
+      runRecord(trial, nothing, clock_,
+                {baseSource_.file, changed + (changed.empty() ? "" : ", ") + "lb=" + lb})
+          .record;
+  ++lengthsRun_;
+  return run;
 }
 
 }  // namespace kvt

@@ -28,11 +28,15 @@ struct StudyCase {
 // Cases share nothing, so any number of them may run at once.
 class StudyCaseRunner {
  public:
-  StudyCaseRunner(const ParameterEntries& base, std::string baseFile, std::string baseResultFile,
+  // `base` names the base case: its file, and what changed in it since it was loaded.
+  StudyCaseRunner(const ParameterEntries& base, CaseSource baseSource, std::string baseResultFile,
                   const BatchOptions& options, const StudyOptions& study, const Clock& clock);
 
   // The case at a grid index (0-based).
   StudyCase run(std::uint64_t gridRun) const;
+  // The case with lb typed as a length in tenths of a cm, as the search for the required length
+  // runs it; writes nothing. A refused entry comes back as a failed record.
+  RunRecord runAtLength(std::uint64_t gridRun, int tenths) const;
   // How many lengths the searches for the required length have run so far, on every thread:
   // a search runs dozens, and a case may take long.
   std::uint64_t lengthsRun() const { return lengthsRun_; }
@@ -46,7 +50,7 @@ class StudyCaseRunner {
   RequiredLength requiredLength(std::uint64_t gridRun, double yieldForce) const;
 
   const ParameterEntries& base_;
-  std::string baseFile_;
+  CaseSource baseSource_;
   std::string baseResultFile_;
   const BatchOptions& options_;
   const StudyOptions& study_;

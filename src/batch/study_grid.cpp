@@ -436,4 +436,30 @@ std::optional<NumericError> StudyGrid::enter(std::uint64_t run, ParameterEntries
   return first;
 }
 
+std::optional<std::string> variedEntryClash(const std::vector<VariedEntry>& earlier,
+                                            const VariedEntry& entry) {
+  // Text10, Text11 and Text12: the boxes a bar fills.
+  const auto barPart = [](const VariedEntry& e) {
+    return e.box() == kDbBox || e.box() == kAbBox || e.box() == kPhiBox;
+  };
+  for (const VariedEntry& other : earlier) {
+    if (other.name() == entry.name())
+      return entry.name() + " is given twice; list all its values in one";
+    if ((other.isBar() && barPart(entry)) || (entry.isBar() && barPart(other)))
+      return std::string("bar sets db, Ab and phi; vary either bar or those");
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> variedDsProblem(const VariedEntry& entry) {
+  if (entry.name() != "ds") return std::nullopt;
+  // A range is positive throughout when both its ends are.
+  const std::uint64_t last = entry.size() - 1;
+  for (std::uint64_t k = 0; k <= last; k = entry.isRange() && k < last ? last : k + 1)
+    if (!isWrittenNumber(entry.text(k)) || !(parseNumber(entry.text(k)) > 0) ||
+        parseNumber(entry.text(k)) > 1e300)
+      return "the initial ds must be positive, not " + entry.text(k);
+  return std::nullopt;
+}
+
 }  // namespace kvt

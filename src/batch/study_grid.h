@@ -95,4 +95,12 @@ bool isWrittenNumber(std::string_view text);
 // The names an entry can be varied by, for messages: "cotAlpha, beta, …, ds, bar".
 std::string variedEntryNames();
 
+// Why `entry` cannot be varied beside the `earlier` ones, in words that follow its name ("lb is
+// given twice; …"): the same entry twice, or a bar beside the db, Ab or phi it sets.
+std::optional<std::string> variedEntryClash(const std::vector<VariedEntry>& earlier,
+                                            const VariedEntry& entry);
+// Why a varied initial ds cannot run ("the initial ds must be positive, not 0"); nothing for
+// any other entry.
+std::optional<std::string> variedDsProblem(const VariedEntry& entry);
+
 }  // namespace kvt

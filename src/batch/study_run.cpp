@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "study_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -40,8 +41,18 @@ Curve curveOf(const RunRecord& run) {
 
 }  // namespace
 
+// Cases are not started, nor handed over, once the study is asked to stop.
+struct Stopped {};
+
 struct Study::Base {
+  Base() = default;
+  explicit Base(const ParameterEntries& given)
+      : path(given.caseSource().file),
+        changes(given.caseSource().changes),
+        entries(record, given) {}
+
   std::string path;
+  std::string changes;  // of the entries since they were loaded from the file
   AnalysisParameters record;
   ParameterEntries entries{record};
 };
@@ -70,6 +81,11 @@ std::unique_ptr<Study> Study::prepare(const std::string& baseFile, const BatchOp
   return std::unique_ptr<Study>(new Study(std::move(base), options, study));
 }
 
+std::unique_ptr<Study> Study::ofEntries(const ParameterEntries& entries,
+                                        const BatchOptions& options, const StudyOptions& study) {
+  return std::unique_ptr<Study>(new Study(std::make_unique<Base>(entries), options, study));
+}
+
 std::vector<std::string> Study::warnings() const {
   return partialEntryWarnings(base_->path, base_->entries);
 }
@@ -84,14 +100,56 @@ std::uint64_t Study::gridRun(std::uint64_t k) const {
   return study_.shard.index - 1 + k * study_.shard.count;
 }
 
+StudyCaseRunner Study::caseRunner(const Clock& clock) const {
+  return StudyCaseRunner(base_->entries, {base_->path, base_->changes}, baseResultFile_, options_,
+                         study_, clock);
+}
+
+std::uint64_t Study::runCases(const StudyCaseRunner& cases, std::uint64_t first,
+                              const std::function<void(std::uint64_t, StudyCase&&)>& deliver,
+                              const std::function<void()>& idle,
+                              const std::function<bool()>& stop) const {
+  const std::uint64_t count = first < runCount() ? runCount() - first : 0;
+  std::uint64_t handed = 0;
+  try {
+    runInOrder<StudyCase>(
+        count, options_.jobs == 0 ? everyCore() : options_.jobs,
+        [&](std::uint64_t k) {
+          if (stop && stop()) throw Stopped();
+          return cases.run(gridRun(first + k));
+        },
+        [&](std::uint64_t k, StudyCase&& out) {
+          deliver(first + k, std::move(out));
+          ++handed;
+          if (stop && stop()) throw Stopped();
+        },
+        idle);
+  } catch (const Stopped&) {
+  }
+  return handed;
+}
+
+SummaryTable Study::summaryTable() const {
+  return SummaryTable(study_.grid, options_.units,
+                      study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
+}
+
+StudyPoint Study::point(const StudyCase& done, bool withCurve) const {
+  const SummaryRow& row = done.row;
+  return {row.values, row.succeeded, row.record.PMax(), row.required,
+          withCurve ? curveOf(row.record) : Curve()};
+}
+
+std::string Study::caseName() const {
+  return kvt::caseName(base_->record.comment, {base_->path, base_->changes});
+}
+
 StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) const {
   const FrozenClock clock(systemClock);
   const bool figures = !options_.figureFormats.empty();
-  const bool drawFamily = figures && runCount() <= kLargestFamily;
-  const StudyCaseRunner cases(base_->entries, base_->path, baseResultFile_, options_, study_,
-                              clock);
-  const SummaryTable table(study_.grid, options_.units,
-                           study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
+  const bool drawFamily = figures && drawsFamily();
+  const StudyCaseRunner cases = caseRunner(clock);
+  const SummaryTable table = summaryTable();
   StudyReport report(base_->path, runCount(), study_, options_.units);
   std::vector<StudyPoint> points;
   const LocalDateTime stamp = clock.now();
@@ -103,9 +161,8 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   ProgressLine progress(progressStream ? progressStream : stderr, base_->path, runCount(),
                         study_.findLb ? "cases" : "runs");
   std::uint64_t done = 0;
-  runInOrder<StudyCase>(
-      runCount(), options_.jobs == 0 ? everyCore() : options_.jobs,
-      [&](std::uint64_t k) { return cases.run(gridRun(k)); },
+  runCases(
+      cases, 0,
       // Figures are drawn in grid order as the runs are handed over, never by the runs'
       // threads: a PDF lists its fonts in the order the process first drew them.
       [&](std::uint64_t, StudyCase&& out) {
@@ -115,9 +172,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
             out.row.record.stepCount() < *options_.profileSteps.rbegin())
           report.profileStepsUnreached(out.row.run);
         if (study_.keepRuns && figures) writeKeptRunFigures(out, stamp, report);
-        if (figures)
-          points.push_back({std::move(out.row.values), out.row.succeeded, out.row.record.PMax(),
-                            out.row.required, drawFamily ? curveOf(out.row.record) : Curve()});
+        if (figures) points.push_back(point(out, drawFamily));
         if (progressStream) progress.update(++done);
       },
       [&] {
@@ -130,6 +185,30 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   report.addFile(summaryPath_);
   if (figures) writeFigures(points, stamp, drawFamily, report);
   return report.finish(summaryPath_);
+}
+
+std::vector<std::pair<std::string, Figure>> Study::figures(
+    const std::vector<StudyPoint>& points, std::optional<std::size_t> against) const {
+  auto drawn = studyFigures(study_.grid, points, caseName(), options_.units);
+  const std::size_t count = study_.grid.entries().size();
+  if (!against || *against + 1 >= count) return drawn;
+  // The chosen entry goes last, as if it had been varied last; the family keeps its legend.
+  const auto toEnd = [&](auto& list) {
+    std::rotate(list.begin() + static_cast<std::ptrdiff_t>(*against),
+                list.begin() + static_cast<std::ptrdiff_t>(*against) + 1, list.end());
+  };
+  std::vector<VariedEntry> entries = study_.grid.entries();
+  toEnd(entries);
+  std::vector<StudyPoint> moved = points;
+  for (StudyPoint& point : moved) {
+    toEnd(point.values);
+    point.curve.clear();
+  }
+  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, caseName(), options_.units);
+  for (auto& [suffix, figure] : drawn)
+    for (auto& [againSuffix, again] : redrawn)
+      if (suffix != "load-slip" && suffix == againSuffix) figure = std::move(again);
+  return drawn;
 }
 
 void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stamp,
@@ -152,9 +231,8 @@ void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateT
     report.note(base_->path + ": the load-slip curves of " + std::to_string(runCount()) +
                 " runs are not drawn; a figure takes " + std::to_string(kLargestFamily) +
                 " at most");
-  const std::string name = caseName(base_->record.comment, {base_->path, ""});
   try {
-    for (const auto& [suffix, figure] : studyFigures(study_.grid, points, name, options_.units))
+    for (const auto& [suffix, figure] : figures(points))
       for (const FigureFormat format : options_.figureFormats) {
         const std::string path = studyFigurePath(summaryPath_, suffix, format);
         std::string bytes = drawFigure(figure, format, options_.figureSize);
