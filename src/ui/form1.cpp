@@ -2,15 +2,22 @@
 #include "form1.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 #include <limits>
 
 #include "analysis/analysis_error.h"
 #include "analysis/pull_out_run.h"
+#include "bond_law_window.h"
+#include "compare_window.h"
 #include "frm_open_save.h"
+#include "kept_runs.h"
 #include "parameter_tooltips.h"
 #include "params/commit_parameters.h"
 #include "params/numeric_boxes.h"
@@ -22,12 +29,28 @@
 namespace kvt::ui {
 
 Form1::Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock, QWidget* parent)
-    : QWidget(parent), entries_(record), prompt_(prompt), clock_(clock) {
+    : QWidget(parent),
+      entries_(record),
+      prompt_(prompt),
+      clock_(clock),
+      keptRuns_(std::make_unique<KeptRuns>(prompt)) {
   setObjectName("Form1");
   setWindowTitle("KVT Parameter");
   useDesignPalette(*this);
-  setFixedSize(twipsSize(7305, 6180));
+  // The client area keeps the size it was drawn with; the menu bar stands above it, and the
+  // window is as large as the two together.
+  client_ = new QWidget(this);
+  client_->setObjectName("Form1Client");
+  client_->setFixedSize(twipsSize(7305, 6180));
   buildLayout();
+  buildMenuBar();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setMenuBar(menuBar_);
+  layout->addWidget(client_);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->activate();
   setParameterToolTips(*this);
   bindEntries();
   // The load step: the defaults, shown in their patterns, each box's rule run by its filling.
@@ -83,6 +106,25 @@ void Form1::showEvent(QShowEvent* event) {
   }
 }
 
+void Form1::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  // Closed from its frame, the parameter window ends the program, as "Exit" does, even while a
+  // results or comparison window is still open.
+  if (event->spontaneous()) exitProgram();
+}
+
+void Form1::openParameterFile() {
+  showOpenSave(entries_, parameterFileLines_, prompt_, false, this);
+}
+
+void Form1::saveParameterFile() {
+  showOpenSave(entries_, parameterFileLines_, prompt_, true, this);
+}
+
+void Form1::exitProgram() {
+  QCoreApplication::exit(0);
+}
+
 void Form1::execute() {
   // A run still unwinding after its windows were closed finishes before another can start.
   if (controller_ && controller_->isRunning()) return;
@@ -95,15 +137,47 @@ void Form1::execute() {
   // A run bound to fail at once is refused here, in the run's own words, before its windows open
   // and before its result file is created or cut short.
   try {
-    PullOutRun::checkBeforeRun(entries_.record());
+    PullOutRun::checkBeforeRun(entries_.record(), law_);
   } catch (const Error& error) {
     prompt_.warning("KVT", error.what());
     return;
   }
   hide();
-  controller_ = std::make_unique<RunController>(entries_.record(), entries_.caseSource(), *this,
-                                                prompt_, clock_);
+  controller_ = std::make_unique<RunController>(entries_.record(), entries_.caseSource(), law_,
+                                                *this, prompt_, clock_, *keptRuns_);
   controller_->start();
+}
+
+}  // namespace kvt::ui
+
+namespace kvt::ui {
+
+void Form1::showLastResults() {
+  if (controller_ && controller_->isRunning()) return;
+  if (keptRuns_->count() > 0) keptRuns_->showResults(keptRuns_->count() - 1);
+}
+
+CompareWindow* Form1::openComparison() {
+  if (!comparison_) comparison_ = std::make_unique<CompareWindow>(*keptRuns_, prompt_);
+  comparison_->show();
+  comparison_->raise();
+  comparison_->activateWindow();
+  return comparison_.get();
+}
+
+// The law chosen there is the law of every later run, until another is chosen.
+BondLawWindow* Form1::openBondLaw() {
+  if (!lawWindow_) {
+    lawWindow_ = new BondLawWindow(entries_.record(), law_, prompt_, this);
+    lawWindow_->setWindowFlag(Qt::Window);
+    lawWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(lawWindow_, &BondLawWindow::lawChosen, this,
+            [this](const LawEntries& law) { law_ = law; });
+  }
+  lawWindow_->show();
+  lawWindow_->raise();
+  lawWindow_->activateWindow();
+  return lawWindow_;
 }
 
 }  // namespace kvt::ui

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The parameter window's controls, positioned in twips exactly as the window was drawn.
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +9,6 @@
 #include <QPushButton>
 
 #include "form1.h"
-#include "frm_open_save.h"
 #include "params/numeric_boxes.h"
 #include "text_fit.h"
 #include "twips.h"
@@ -145,30 +143,30 @@ void Form1::buildLayout() {
 void Form1::buildHeadings() {
   const QColor systemText = palette().color(QPalette::WindowText);
   for (const Frame& f : kFrames) {
-    auto* frame = new QFrame(this);
+    auto* frame = new QFrame(client_);
     frame->setObjectName(f.name);
     frame->setGeometry(twipsRect(f.left, f.top, f.width, f.height));
     setColors(frame, systemText, kLightGrey);
   }
-  addLabel(this, "Label18", "with lateral reinforcements", twipsRect(720, 120, 5895, 255),
+  addLabel(client_, "Label18", "with lateral reinforcements", twipsRect(720, 120, 5895, 255),
            japaneseUiFont(12, true), kTextRed, QColor(), Qt::AlignLeft | Qt::AlignVCenter);
-  addLabel(this, "Label1", "Comment", twipsRect(840, 600, 1095, 255), japaneseUiFont(12),
+  addLabel(client_, "Label1", "Comment", twipsRect(840, 600, 1095, 255), japaneseUiFont(12),
            systemText, kLightGrey, Qt::AlignLeft | Qt::AlignVCenter);
   // The headings leave their background to the panel they stand on, so that "unit : kgf-cm"
   // does not paint over the second line of the heading above it.
   for (const Heading& h : kHeadings)
-    addLabel(this, h.name, h.caption, twipsRect(h.left, h.top, h.width, h.height),
+    addLabel(client_, h.name, h.caption, twipsRect(h.left, h.top, h.width, h.height),
              japaneseUiFont(9.75), Qt::blue, QColor(), Qt::AlignLeft | Qt::AlignTop);
   condenseToFit(*findChild<QLabel*>("Label22"), {"In case of perfect E-P", "bi-linear"});
   findChild<QLabel*>("Label23")->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  addLabel(this, "Label27", "k1=C1・σt", twipsRect(3480, 5280, 1695, 255),
+  addLabel(client_, "Label27", "k1=C1・σt", twipsRect(3480, 5280, 1695, 255),
            japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
-  addLabel(this, "Label28", "k2=C1/pw・σt", twipsRect(5160, 5280, 1695, 255),
+  addLabel(client_, "Label28", "k2=C1/pw・σt", twipsRect(5160, 5280, 1695, 255),
            japaneseUiFont(9.75, false, true), Qt::black, kLightGrey, Qt::AlignCenter);
 }
 
 void Form1::buildBoxes() {
-  auto* comment = new QLineEdit(this);
+  auto* comment = new QLineEdit(client_);
   comment->setObjectName("Text1");
   comment->setGeometry(twipsRect(2040, 600, 4455, 405));
   comment->setFont(japaneseUiFont(12));
@@ -181,19 +179,19 @@ void Form1::buildBoxes() {
     const int labelWidth = f.style == LabelStyle::FieldRegular ? 975 : 855;
     const Qt::Alignment alignment =
         f.style == LabelStyle::FieldLeft ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
-    addLabel(this, f.label, f.caption, twipsRect(f.labelLeft, f.labelTop, labelWidth, 375),
+    addLabel(client_, f.label, f.caption, twipsRect(f.labelLeft, f.labelTop, labelWidth, 375),
              japaneseUiFont(points, !regular), Qt::white, kLabelGrey, alignment);
-    auto* box = new QLineEdit(this);
+    auto* box = new QLineEdit(client_);
     box->setObjectName(QString("Text%1").arg(f.box));
     box->setGeometry(twipsRect(f.boxLeft, f.boxTop, f.boxWidth, f.boxHeight));
     box->setFont(japaneseUiFont(12));
     fitBox(*box, f.box);
     boxes_[static_cast<std::size_t>(f.box)] = box;
   }
-  addMultiplier(this, "Image1", "×10⁵", 3120, 2760);
-  addMultiplier(this, "Image2", "×10⁶", 5280, 3240);
+  addMultiplier(client_, "Image1", "×10⁵", 3120, 2760);
+  addMultiplier(client_, "Image2", "×10⁶", 5280, 3240);
 
-  check1_ = new QCheckBox("Detail output", this);
+  check1_ = new QCheckBox("Detail output", client_);
   check1_->setObjectName("Check1");
   check1_->setGeometry(twipsRect(600, 4680, 1815, 375));
   check1_->setFont(japaneseUiFont(9.75, true));
@@ -201,10 +199,10 @@ void Form1::buildBoxes() {
 }
 
 void Form1::buildButtons() {
-  auto* open = addButton(this, "Command2", "Open", 480);
-  auto* save = addButton(this, "Command3", "Save", 1560);
-  auto* exit = addButton(this, "Command4", "Exit", 4800);
-  execute_ = addButton(this, "Command1", "Execute", 5880);
+  auto* open = addButton(client_, "Command2", "Open", 480);
+  auto* save = addButton(client_, "Command3", "Save", 1560);
+  auto* exit = addButton(client_, "Command4", "Exit", 4800);
+  execute_ = addButton(client_, "Command1", "Execute", 5880);
 
   // Keyboard order: Execute, the comment and the analysis conditions, Detail output, the concrete
   // and bar data, the file buttons and Exit, the rest of the bar data and the bilinear law, and
@@ -218,11 +216,9 @@ void Form1::buildButtons() {
     setTabOrder(order[k - 1], order[k]);
 
   connect(execute_, &QPushButton::clicked, this, &Form1::execute);
-  connect(exit, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
-  connect(open, &QPushButton::clicked, this,
-          [this] { showOpenSave(entries_, parameterFileLines_, prompt_, false, this); });
-  connect(save, &QPushButton::clicked, this,
-          [this] { showOpenSave(entries_, parameterFileLines_, prompt_, true, this); });
+  connect(exit, &QPushButton::clicked, this, &Form1::exitProgram);
+  connect(open, &QPushButton::clicked, this, &Form1::openParameterFile);
+  connect(save, &QPushButton::clicked, this, &Form1::saveParameterFile);
 }
 
 }  // namespace kvt::ui

@@ -17,6 +17,7 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
+#include "kept_runs.h"
 #include "output/clock.h"
 #include "output/result_file.h"
 #include "results_window.h"
@@ -24,13 +25,15 @@
 
 namespace kvt::ui {
 
-RunController::RunController(AnalysisParameters& record, CaseSource source,
-                             QWidget& parameterWindow, UserPrompt& prompt, const Clock& clock)
+RunController::RunController(AnalysisParameters& record, CaseSource source, LawEntries law,
+                             QWidget& parameterWindow, UserPrompt& prompt, const Clock& clock,
+                             KeptRuns& kept)
     : record_(record),
       parameterWindow_(parameterWindow),
       prompt_(prompt),
       clock_(clock),
-      run_(std::make_shared<RunRecord>(record, std::move(source))) {}
+      kept_(kept),
+      run_(std::make_shared<RunRecord>(record, std::move(source), std::move(law))) {}
 
 RunController::~RunController() {
   delete form2_.data();
@@ -52,6 +55,9 @@ ResultsWindow* RunController::resultsWindow() const {
 }
 
 ResultsWindow* RunController::openResults() {
+  // Once kept, the run's results window is the kept run's, wherever it is asked for.
+  if (const int kept = kept_.indexOf(run_.get()); kept >= 0)
+    return results_ = kept_.showResults(kept);
   if (!results_) {
     // A window of its own, not a child of the analysis windows: it stays when they go.
     results_ = new ResultsWindow(run_, prompt_);
@@ -134,13 +140,16 @@ void RunController::runAnalysis() {
     ObserverList observers;
     observers.add(*form3_);
     observers.add(*form2_);
-    observers.add(resultFile);
+    // The report's header describes kvt's own law: a run with another law writes none rather
+    // than one that misstates its law.
+    if (isKvtLaw(run_->law())) observers.add(resultFile);
     observers.add(*this);
     observers.add(*form4_);
     recordRun(*run_, observers);
   } catch (const std::exception& error) {
     run_->fail(error);
   }
+  kept_.keep(run_, results_);
   const RunRecord::Outcome outcome = run_->outcome();
   if (outcome == RunRecord::Outcome::Failed || outcome == RunRecord::Outcome::StepLimit)
     showFailure();

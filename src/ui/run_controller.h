@@ -20,6 +20,7 @@ namespace kvt::ui {
 class Form2;
 class Form3;
 class Form4;
+class KeptRuns;
 class ResultsWindow;
 
 // The flow of one run in one place. "Execute" creates a controller, which loads the analysis
@@ -31,7 +32,8 @@ class ResultsWindow;
 // them all and shows the parameter window again; a run under way ends at its next step.
 // The run fills one `RunRecord`, which every window reads: the τ-s graph's "Save data…" and the
 // results window, opened by "Results…" in the graphs' menus or Ctrl+R in any of the three, which
-// follows the record as it grows and keeps it when the analysis windows have gone.
+// follows the record as it grows and keeps it when the analysis windows have gone. A run that
+// made a step is handed to the session's kept runs when it ends, with its results window.
 class RunController : public QObject, public RunObserver {
   Q_OBJECT
 
@@ -39,9 +41,10 @@ class RunController : public QObject, public RunObserver {
   enum class State { Loaded, Running, Finished, Failed, Closed };
 
   // `prompt` reports a failed run and serves the windows' save actions; `clock` gives the result
-  // file its date and time; `source` is where the entries came from, to name the case.
-  RunController(AnalysisParameters& record, CaseSource source, QWidget& parameterWindow,
-                UserPrompt& prompt, const Clock& clock);
+  // file its date and time; `source` is where the entries came from, to name the case; `law` is
+  // the run's bond law; `kept` receives the run when it has ended.
+  RunController(AnalysisParameters& record, CaseSource source, LawEntries law,
+                QWidget& parameterWindow, UserPrompt& prompt, const Clock& clock, KeptRuns& kept);
   ~RunController() override;
 
   // Loads the analysis window, places the three windows and shows them.
@@ -84,6 +87,7 @@ class RunController : public QObject, public RunObserver {
   QWidget& parameterWindow_;
   UserPrompt& prompt_;
   const Clock& clock_;
+  KeptRuns& kept_;
   QPointer<Form2> form2_;
   QPointer<Form3> form3_;
   QPointer<Form4> form4_;

@@ -21,7 +21,7 @@ class ParameterToolTipsTest : public QObject {
     kvt::AnalysisParameters record;
     kvt::ui::Form1 form(record, prompt_, clock_);
     int explained = 0;
-    for (QWidget* widget : form.findChildren<QWidget*>()) {
+    for (QWidget* widget : form.clientArea()->findChildren<QWidget*>()) {
       const bool control = qobject_cast<QLabel*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                            qobject_cast<QAbstractButton*>(widget);
       if (!control || widget->objectName().isEmpty()) continue;
