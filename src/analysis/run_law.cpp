@@ -2,6 +2,7 @@
 #include "run_law.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "codes/code_units.h"
 
@@ -78,6 +79,19 @@ bool isKvtLaw(const LawEntries& entries) {
 
 std::vector<LawEntryText> describeLaw(const LawEntries& entries) {
   return std::visit([](const auto& e) { return describe(e); }, entries);
+}
+
+std::string lawSummary(const LawEntries& entries) {
+  std::vector<LawEntryText> rows = describeLaw(entries);
+  std::string text = rows.front().value;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    LawEntryText& row = rows[i];
+    if (row.name == "file") row.value = std::filesystem::path(row.value).filename().string();
+    text += i == 1 ? ": " : ", ";
+    const bool word = row.name == "bond" || row.name == "failure" || row.name == "file";
+    text += word ? row.name + " " + row.value : row.name + " = " + row.value;
+  }
+  return text;
 }
 
 }  // namespace kvt

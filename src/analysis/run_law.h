@@ -40,6 +40,11 @@ struct LawEntryText {
 };
 std::vector<LawEntryText> describeLaw(const LawEntries& entries);
 
+// "fib MC2010: fcm = 38 MPa, bond good, failure pull-out, c_clear = 8 mm, km = 0, Ktr = 0", a
+// table by its file's name: the law and all its entries in one line, for a figure's title, a
+// CSV file's comment line or a summary's column.
+std::string lawSummary(const LawEntries& entries);
+
 // The stress held beyond the law's last kink, from which slip on, for a law that has one.
 // kvt's own law has none: it ends at zero stress or never falls.
 struct Residual {

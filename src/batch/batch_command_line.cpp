@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "code_options.h"
 #include "params/format_number.h"
 #include "params/parse_number.h"
 #include "params/quantity_text.h"
@@ -52,6 +53,11 @@ constexpr std::string_view kUsage =
     "                  (0.0001mm; default 0.0000100 cm)\n"
     "  --output-dir D  write every output in folder D (made when missing) instead of beside\n"
     "                  the parameter file\n"
+    "  --law FILE      run with the bond law of FILE (TOML) instead of kvt's own: law =\n"
+    "                  \"mc2010\" with its entries, \"table\" with a CSV file of measured points,\n"
+    "                  or \"kvt\". Such a run writes no result file, whose header describes\n"
+    "                  kvt's own law; its line says so, and its CSV files, figures and\n"
+    "                  summary name the law with all its entries\n"
     "  -j N, --jobs N  run N analyses at a time (default: every core); the outputs are the\n"
     "                  same whatever N\n"
     "  --              end of the options: every later argument is a file\n"
@@ -72,7 +78,9 @@ constexpr std::string_view kUsage =
     "                  Δl = db/2 unless Δl is varied as well. A value may carry its unit,\n"
     "                  converted to the window's: lb=100:600:50mm, sigmaT=2.5,3MPa (one unit\n"
     "                  after a range's step or a list's last value is every value's),\n"
-    "                  Es=200GPa, Ab=127mm2, beta=1.02 1/mm\n"
+    "                  Es=200GPa, Ab=127mm2, beta=1.02 1/mm. With an MC2010 --law, also\n"
+    "                  law.fcm, law.fck, law.c_clear, law.c_min, law.c_max, law.km and\n"
+    "                  law.Ktr, in MPa and mm (law.fcm=25:45:5)\n"
     "  --summary FILE  the summary, one row per run in grid order (default NAME.study.csv\n"
     "                  beside the result file): run, the varied values, outcome, steps,\n"
     "                  tau_bmax, tau_bumax, Pbumax, the loaded-end and free-end slip at Pbumax,\n"
@@ -107,9 +115,27 @@ constexpr std::string_view kUsage =
     "                  number is in kgf/cm², or in MPa with --units si\n"
     "  --lb-max L      the longest lb tried, cm or with its unit (2m; default 200 cm)\n"
     "\n"
+    "Design codes:\n"
+    "  --codes LIST    ec2-2004, ec2-2023, mc2010, aci318 (comma-separated) or all: each code's\n"
+    "                  anchorage length of the bar in tension, with --fy, for φ = db and\n"
+    "                  fck = σB. Without --find-lb they are printed for each file and nothing\n"
+    "                  runs; with it, the summary gives each a column (its design or mean\n"
+    "                  basis in the header) and the required-lb figure a curve\n"
+    "  --cover L       clear cover to the bar (default 40 mm; a bare length is in cm)\n"
+    "  --spacing L     clear spacing to the next bar (default: a single bar)\n"
+    "  --bond B        good (default) or poor bond conditions\n"
+    "  --gamma-c X, --gamma-s X, --alpha-ct X   EN 1992's γc, γs and αct (1.5, 1.15, 1)\n"
+    "  --alphas A      EN 1992-1-1:2004's α1,…,α5 (default 1,1,1,1,1)\n"
+    "  --klb X, --n-sigma X   EN 1992-1-1:2023's klb and nσ (50, 1.5)\n"
+    "  --km X, --ktr X MC2010's km and Ktr (0, 0); --ktr-aci L ACI 318's Ktr (0)\n"
+    "  --psi-e X, --lambda X  ACI 318's ψe and λ (1, 1)\n"
+    "\n"
     "Example: Pbumax against lb for three bars, and the required lb for fy = 3500 kgf/cm²:\n"
     "  kvt-batch --vary bar=D13,D19,D25 --vary lb=10:60:5 beam1.kvt\n"
-    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500kgf/cm2 beam1.kvt\n";
+    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500kgf/cm2 beam1.kvt\n"
+    "and with the codes' lengths beside it, or alone for one case:\n"
+    "  kvt-batch --vary bar=D13,D19,D25 --find-lb --fy 3500kgf/cm2 --codes all beam1.kvt\n"
+    "  kvt-batch --codes ec2-2004,mc2010 --fy 345MPa --cover 30mm beam1.kvt\n";
 
 bool parseFigureFormats(std::string_view list, std::vector<FigureFormat>& formats) {
   while (!list.empty()) {
@@ -235,7 +261,7 @@ Result setJobs(BatchCommand& c, std::string_view value) {
 }
 
 const std::vector<CommandOption>& optionTable() {
-  static const std::vector<CommandOption> table = {
+  static std::vector<CommandOption> table = {
       flag("--help", setHelp),
       flag("-h", setHelp),
       flag("--version", [](BatchCommand& c) { c.action = BatchCommand::Action::Version; }),
@@ -329,6 +355,14 @@ const std::vector<CommandOption>& optionTable() {
          c.study.fyText = std::string(value);
          return std::nullopt;
        }},
+      {"--law", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (value.empty()) return "--law needs a bond-law file (TOML)";
+         c.lawFile = std::string(value);
+         return std::nullopt;
+       }},
+      {"--codes", true,
+       [](BatchCommand& c, std::string_view value) { return applyCodeList(c.study.codes, value); }},
       {"--lb-max", true,
        [](BatchCommand& c, std::string_view value) -> Result {
          const auto tenths = lengthInTenths(value);
@@ -340,6 +374,14 @@ const std::vector<CommandOption>& optionTable() {
          return std::nullopt;
        }},
   };
+  static const bool withCodeOptions = [] {
+    for (const std::string_view name : codeOptionNames())
+      table.push_back({name, true, [name](BatchCommand& c, std::string_view value) {
+                         return applyCodeOption(c.study.codes, name, value);
+                       }});
+    return true;
+  }();
+  (void)withCodeOptions;
   return table;
 }
 
@@ -371,6 +413,36 @@ Result resolveYieldStress(BatchCommand& c, bool yes) {
          "(--fy 345MPa, --fy 3500kgf/cm2), or --yes to run it all the same";
 }
 
+// --fy goes with the required length and with the codes, which both need it; the codes'
+// options go with --codes, and --codes alone runs nothing, so options of a run are refused.
+Result checkYieldAndCodes(BatchCommand& c, const std::function<bool(std::string_view)>& has) {
+  const StudyOptions& study = c.study;
+  const bool codes = !study.codes.codes.empty();
+  if (!codes)
+    for (const std::string_view name : codeOptionNames())
+      if (has(name)) return std::string(name) + " goes with --codes";
+  if (!study.findLb && has("--lb-max")) return std::string("--lb-max goes with --find-lb");
+  if (!study.findLb && !codes && has("--fy"))
+    return std::string("--fy goes with --find-lb or --codes");
+  if ((study.findLb || codes) && !has("--fy"))
+    return std::string(study.findLb ? "--find-lb" : "--codes") +
+           " needs the bar's yield stress: --fy STRESS";
+  if (has("--fy"))
+    if (auto error = resolveYieldStress(c, has("--yes"))) return error;
+  if (codes && study.isStudy() && !study.findLb)
+    return std::string(
+        "--codes in a study goes with --find-lb: the codes' lengths stand beside "
+        "the required lb");
+  if (c.codesOnly())
+    for (const char* name : {"--detail", "--no-detail", "--csv", "--profile-csv", "--figures",
+                             "--figure-size", "--ds", "--law", "--output-dir"})
+      if (has(name))
+        return std::string(name) +
+               " belongs to a run; --codes without --find-lb prints the codes' lengths and runs "
+               "nothing";
+  return std::nullopt;
+}
+
 // The checks that need the whole command line.
 Result checkCombination(BatchCommand& c, const std::vector<std::string>& given) {
   const auto has = [&](std::string_view name) {
@@ -383,14 +455,7 @@ Result checkCombination(BatchCommand& c, const std::vector<std::string>& given) 
     for (const char* name : {"--summary", "--keep-runs", "--shard"})
       if (has(name)) return std::string(name) + " belongs to a study: give --vary or --find-lb";
   }
-  if (!study.findLb) {
-    for (const char* name : {"--fy", "--lb-max"})
-      if (has(name)) return std::string(name) + " goes with --find-lb";
-  } else if (!has("--fy")) {
-    return std::string("--find-lb needs the bar's yield stress: --fy STRESS");
-  } else if (auto error = resolveYieldStress(c, has("--yes"))) {
-    return error;
-  }
+  if (auto error = checkYieldAndCodes(c, has)) return error;
   for (const VariedEntry& entry : study.grid.entries()) {
     if (study.findLb && entry.name() == "lb")
       return std::string("--find-lb seeks lb itself; it cannot be varied as well");

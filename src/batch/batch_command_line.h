@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,13 @@ struct BatchCommand {
   BatchOptions options;
   StudyOptions study;
   std::vector<std::string> files;
+  std::optional<std::string> lawFile;  // --law: read before anything runs
   // What the user should know before anything runs, for standard error (a range that stops
   // short of its stop).
   std::vector<std::string> notes;
+
+  // --codes without a study: the codes' lengths of each case are printed and nothing runs.
+  bool codesOnly() const { return !study.codes.codes.empty() && !study.isStudy(); }
 };
 
 // The largest grid that runs without --yes.

@@ -8,7 +8,9 @@
 #include <set>
 #include <system_error>
 
+#include "code_lengths.h"
 #include "command_outputs.h"
+#include "files/law_file.h"
 #include "ordered_runs.h"
 #include "params/format_number.h"
 #include "terminal_text.h"
@@ -28,11 +30,20 @@ void printResult(std::FILE* out, const std::string& message) {
   std::fflush(out);
 }
 
-std::string summaryLine(const std::string& path, const RunRecord& run, const std::string& file) {
-  return path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
-         formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
-         formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
-         formatNumber(run.PMax(), "####0") + " kgf → " + file;
+// "beam1.kvt: 432 steps, τb.max 115.05 kgf/cm², … → beam1.T-S"; a run with another law names
+// it and says that it wrote no report, and which files it wrote instead.
+std::string summaryLine(const std::string& path, const RunOutcome& outcome) {
+  const RunRecord& run = outcome.record;
+  std::string line = path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
+                     formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
+                     formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
+                     formatNumber(run.PMax(), "####0") + " kgf";
+  if (!outcome.reportOmitted) return line + " → " + outcome.files.front();
+  line += ", law " + describeLaw(run.law()).front().value +
+          " → no report written (its header describes kvt's own law)";
+  for (std::size_t k = 0; k < outcome.files.size(); ++k)
+    line += (k == 0 ? "; " : ", ") + outcome.files[k];
+  return line;
 }
 
 // Two inputs whose outputs would land on the same file: the names of both and the file.
@@ -65,10 +76,10 @@ BatchResult runAndReport(const std::string& path, const BatchOptions& options, c
   try {
     FileRun run = runParameterFile(path, options, clock);
     result.warnings = std::move(run.warnings);
-    result.files = std::move(run.outcome.files);
     result.succeeded = run.outcome.succeeded();
-    result.message = result.succeeded ? summaryLine(path, run.outcome.record, result.files.front())
-                                      : path + ": " + failureText(run.outcome);
+    result.message =
+        result.succeeded ? summaryLine(path, run.outcome) : path + ": " + failureText(run.outcome);
+    result.files = std::move(run.outcome.files);
     // A failed run's error line says already how many steps its files hold.
     const int steps = run.outcome.record.stepCount();
     if (result.succeeded)
@@ -156,6 +167,8 @@ int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, 
     try {
       const StudyResult result = study->run(clock, err);
       printResult(out, result.message);
+      for (const std::string& line : result.details)
+        printResult(out, line);
       for (const std::string& error : result.errors)
         printError(err, error);
       if (!result.succeeded) ++failures;
@@ -167,16 +180,64 @@ int runStudies(const BatchCommand& command, const Clock& clock, std::FILE* out, 
   return failures == 0 ? 0 : 1;
 }
 
+// The law of --law, read once before anything runs; a study that varies the law's entries needs
+// an MC2010 law.
+std::optional<std::string> readLaw(BatchCommand& command) {
+  if (command.lawFile) {
+    try {
+      command.options.law = readLawFile(*command.lawFile);
+    } catch (const Error& error) {
+      return error.what();
+    }
+  }
+  LawEntries law = command.options.law;
+  return command.study.grid.enterLaw(0, law);
+}
+
+// --codes without a study: each case's bar and strengths, and every code's length for it.
+int printCodeLengths(const BatchCommand& command, std::FILE* out, std::FILE* err) {
+  int failures = 0;
+  for (const std::string& file : command.files) {
+    try {
+      AnalysisParameters record;
+      ParameterEntries entries(record);
+      loadForBatch(file, entries);
+      for (const std::string& warning : partialEntryWarnings(file, entries))
+        printError(err, warning);
+      commitForRun(entries, command.options);
+      const std::string report = codeLengthsReport(file, record, command.study.fy,
+                                                   command.study.codes, command.options.units);
+      for (std::size_t at = 0; at < report.size();) {
+        const std::size_t end = report.find('\n', at);
+        printResult(out, report.substr(at, end - at));
+        at = end == std::string::npos ? report.size() : end + 1;
+      }
+    } catch (const NumericError& error) {
+      printError(err, file + ": " + error.what());
+      ++failures;
+    } catch (const Error& error) {
+      printError(err, error.what());
+      ++failures;
+    }
+  }
+  return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
-int runBatchCommand(const BatchCommand& command, const Clock& clock, std::FILE* out,
-                    std::FILE* err) {
-  if (command.action == BatchCommand::Action::Help) {
+int runBatchCommand(const BatchCommand& given, const Clock& clock, std::FILE* out, std::FILE* err) {
+  if (given.action == BatchCommand::Action::Help) {
     std::fwrite(batchUsage().data(), 1, batchUsage().size(), out);
     return 0;
   }
-  for (const std::string& note : command.notes)
+  for (const std::string& note : given.notes)
     printError(err, note);
+  if (given.codesOnly()) return printCodeLengths(given, out, err);
+  BatchCommand command = given;
+  if (auto error = readLaw(command)) {
+    printError(err, *error);
+    return 2;
+  }
   return command.study.isStudy() ? runStudies(command, clock, out, err)
                                  : runFiles(command, clock, out, err);
 }

@@ -37,13 +37,14 @@ void writeExtras(const RunRecord& run, const std::string& resultFile, const RunW
                  std::vector<std::string>& written) {
   if (writes.loadSlipCsv) {
     const std::string csv = besideResultFile(resultFile, "csv");
-    writeFileAtomically(csv, loadSlipCsv(run.rows(), writes.units));
+    writeFileAtomically(csv, lawCommentLine(run.law()) + loadSlipCsv(run.rows(), writes.units));
     written.push_back(csv);
   }
   for (const int step : writes.profileSteps) {
     if (!run.row(step)) continue;
     const std::string csv = besideResultFile(resultFile, "step" + std::to_string(step) + ".csv");
-    writeFileAtomically(csv, profileCsv(run.sections(step), writes.units));
+    writeFileAtomically(csv,
+                        lawCommentLine(run.law()) + profileCsv(run.sections(step), writes.units));
     written.push_back(csv);
   }
   if (!writes.figureFormats.empty())
@@ -103,28 +104,38 @@ void commitForRun(ParameterEntries& entries, const BatchOptions& options) {
 }
 
 RunOutcome runRecord(const AnalysisParameters& parameters, const RunWrites& writes,
-                     const Clock& clock, CaseSource source) {
-  RunOutcome outcome{RunRecord(parameters, std::move(source)), {}, writes.extras(), {}, false};
+                     const Clock& clock, CaseSource source, const LawEntries& law) {
+  RunOutcome outcome;
+  outcome.record = RunRecord(parameters, std::move(source), law);
+  outcome.extrasAsked = writes.extras();
   RunRecord& run = outcome.record;
   // A run bound to fail at once leaves every earlier report and CSV file as it was.
   try {
-    PullOutRun::checkBeforeRun(parameters);
+    PullOutRun::checkBeforeRun(parameters, law);
   } catch (const Error& error) {
     run.fail(error);
     outcome.refusedBeforeRun = writes.resultFile;
     return outcome;
   }
   if (!writes.resultFile) {
-    run = recordRun(parameters, run.source());
+    run = recordRun(parameters, run.source(), law);
     return outcome;
   }
-  ResultFile resultFile(run.parameters(), clock);
-  recordRun(run, resultFile);
-  if (!resultFile.path().empty()) outcome.files.push_back(resultFile.path());
+  if (isKvtLaw(law)) {
+    ResultFile resultFile(run.parameters(), clock);
+    recordRun(run, resultFile);
+    outcome.resultName = resultFile.path();
+    if (!outcome.resultName.empty()) outcome.files.push_back(outcome.resultName);
+  } else {
+    // The report's header describes kvt's own law: another law's run writes none.
+    run = recordRun(parameters, run.source(), law);
+    outcome.reportOmitted = true;
+    outcome.resultName = resultFileName(parameters.resultFilePath);
+  }
   // A failed run still leaves the CSV files and figures of the steps it finished.
   if (!outcome.extrasAsked || run.stepCount() == 0) return outcome;
   try {
-    writeExtras(run, resultFile.path(), writes, outcome.files);
+    writeExtras(run, outcome.resultName, writes, outcome.files);
   } catch (const FileWriteError& error) {
     outcome.extrasFailure = error;
   } catch (const FigureModuleError& error) {
@@ -169,7 +180,7 @@ FileRun runParameterFile(const std::string& path, const BatchOptions& options, c
   writes.units = options.units;
   writes.figureFormats = options.figureFormats;
   writes.figureSize = options.figureSize;
-  run.outcome = runRecord(record, writes, clock, entries.caseSource());
+  run.outcome = runRecord(record, writes, clock, entries.caseSource(), options.law);
   return run;
 }
 

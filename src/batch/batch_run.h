@@ -31,10 +31,13 @@ struct BatchOptions {
   std::string outputDir;                    // where every output goes; empty: beside the input
   unsigned jobs = 0;                        // runs at a time; 0: every core
   std::vector<FigureFormat> figureFormats;  // report figures beside the result file
+  LawEntries law;                           // the bond law of every run: kvt's own by default
   FigureSize figureSize;                    // of every figure, on paper
 };
 
-// What a run writes and keeps besides its record.
+// What a run writes and keeps besides its record. A run with another law than kvt's own writes
+// no result file (its header describes kvt's own law); its CSV files and figures are named as
+// though it had.
 struct RunWrites {
   bool resultFile = true;  // named from the record's resultFilePath
   bool loadSlipCsv = false;
@@ -59,16 +62,19 @@ struct RunOutcome {
   std::optional<Error> extrasFailure;
   bool figureModuleFailed = false;  // the figure module, not a file, was the cause
   bool refusedBeforeRun = false;    // bound to fail at once, the run wrote nothing
+  bool reportOmitted = false;       // asked for, but the run's law is not kvt's own
+  std::string resultName;           // the result file's name, written or omitted; names the rest
 
   bool succeeded() const {
     return record.outcome() == RunRecord::Outcome::Finished && !extrasFailure;
   }
 };
 
-// Runs a committed record and writes what `writes` asks for. Never throws for a fault of the
-// run, a file or the figure module: the outcome keeps what went wrong. `source` names the case.
+// Runs a committed record with a bond law and writes what `writes` asks for. Never throws for a
+// fault of the run, a file or the figure module: the outcome keeps what went wrong. `source`
+// names the case.
 RunOutcome runRecord(const AnalysisParameters& record, const RunWrites& writes, const Clock& clock,
-                     CaseSource source = {});
+                     CaseSource source = {}, const LawEntries& law = KvtLawEntries{});
 
 // Why a run failed and what became of its CSV files and figures, in one sentence or two; for
 // kvt-batch's error line and a summary's outcome column. Empty for a run that succeeded.

@@ -64,10 +64,11 @@ std::string codeFactorsText(const CodeRequest& request) {
 }
 
 std::string codeColumnTitle(codes::DesignCode code, UnitSystem units) {
-  const bool mean = codes::meanBasis(code);
-  return std::string(codes::codeTitle(code)) +
-         (code == codes::DesignCode::Aci318 ? " ld" : " lbd") + (mean ? ", mean" : ", design") +
-         " (" + std::string(unitName(Quantity::Length, units)) + ")";
+  const char* length = code == codes::DesignCode::Aci318   ? " ld ("
+                       : code == codes::DesignCode::Mc2010 ? " lb ("
+                                                           : " lbd (";
+  return std::string(codes::codeTitle(code)) + (codes::meanBasis(code) ? " mean" : " design") +
+         length + std::string(unitName(Quantity::Length, units)) + ")";
 }
 
 std::string codeLengthText(double lengthMm, UnitSystem units) {

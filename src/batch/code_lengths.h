@@ -28,7 +28,8 @@ codes::AnchorageCase anchorageCaseOf(const AnalysisParameters& p, double fyKgfCm
 // "(default)".
 std::string codeFactorsText(const CodeRequest& request);
 
-// The heading of a code's column in a summary: "EN 1992-1-1:2004 lbd, design (cm)".
+// The heading of a code's column in a summary, its basis stated and without a comma:
+// "EN 1992-1-1:2004 design lbd (cm)", "fib MC2010 mean lb (cm)".
 std::string codeColumnTitle(codes::DesignCode code, UnitSystem units);
 
 // A code's length in the units of the output, to 0.1 cm or 1 mm as typed: "41.3", "413".

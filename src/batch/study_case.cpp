@@ -31,6 +31,13 @@ void StudyCaseRunner::enter(std::uint64_t gridRun, ParameterEntries& entries,
   commitForRun(entries, options_);
 }
 
+LawEntries StudyCaseRunner::law(std::uint64_t gridRun) const {
+  LawEntries law = options_.law;
+  // Checked before the study starts: a varied law entry comes with an MC2010 law.
+  (void)study_.grid.enterLaw(gridRun, law);
+  return law;
+}
+
 // A case's entries differ from the base file's by the values the grid typed in: "lb=30",
 // "bar=D13, lb=30", after what had changed in the base case itself ("modified, lb=30").
 std::string StudyCaseRunner::changes(std::uint64_t gridRun) const {
@@ -64,14 +71,16 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
   ParameterEntries entries(record, base_);
   try {
     enter(gridRun, entries, nullptr);
-    RunOutcome outcome =
-        runRecord(record, writesFor(gridRun, record), clock_, {baseSource_.file, changes(gridRun)});
+    RunOutcome outcome = runRecord(record, writesFor(gridRun, record), clock_,
+                                   {baseSource_.file, changes(gridRun)}, law(gridRun));
     row.succeeded = outcome.succeeded();
     row.error = failureText(outcome);
     row.record = std::move(outcome.record);
     out.files = std::move(outcome.files);
+    out.resultName = std::move(outcome.resultName);
   } catch (const NumericError& error) {
     row.error = error.what();
+    row.record = RunRecord(record, {baseSource_.file, changes(gridRun)}, law(gridRun));
   }
   if (study_.findLb) {
     row.yieldForce = study_.fy * static_cast<double>(record.Ab);
@@ -101,7 +110,8 @@ RunRecord StudyCaseRunner::runAtLength(std::uint64_t gridRun, int tenths) const 
   const std::string changed = changes(gridRun);
   RunRecord run =
       runRecord(trial, nothing, clock_,
-                {baseSource_.file, changed + (changed.empty() ? "" : ", ") + "lb=" + lb})
+                {baseSource_.file, changed + (changed.empty() ? "" : ", ") + "lb=" + lb},
+                law(gridRun))
           .record;
   ++lengthsRun_;
   return run;

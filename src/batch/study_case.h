@@ -20,6 +20,7 @@ struct StudyOptions;
 struct StudyCase {
   SummaryRow row;
   std::vector<std::string> files;  // the kept files, result file first
+  std::string resultName;          // the kept run's result file, written or (another law) not
 };
 
 // Runs the cases of a study. Each case gets a private copy of the base file's entries with its
@@ -45,6 +46,8 @@ class StudyCaseRunner {
   // The case's entries, with a length for the search, committed; throws the `NumericError` of a
   // box's rule or of "Execute".
   void enter(std::uint64_t gridRun, ParameterEntries& entries, const std::string* lb) const;
+  // The case's bond law: the study's, with the case's values of its varied entries.
+  LawEntries law(std::uint64_t gridRun) const;
   std::string changes(std::uint64_t gridRun) const;
   RunWrites writesFor(std::uint64_t gridRun, AnalysisParameters& record) const;
   RequiredLength requiredLength(std::uint64_t gridRun, double yieldForce) const;

@@ -81,12 +81,37 @@ std::vector<FigureCurve> againstLastEntry(
   return curves;
 }
 
+// The required length found by the runs, and beside it each design code's length for the same
+// cases, drawn as the codes give it (design or mean basis in the legend).
+Figure requiredLengthFigure(const StudyGrid& grid, const std::vector<StudyPoint>& points,
+                            const FigureAxis& x, const std::string& caseName,
+                            const std::vector<codes::DesignCode>& codes) {
+  std::vector<FigureCurve> curves = againstLastEntry(
+      grid, points, "required lb, simulated", [](const StudyPoint& p) -> std::optional<double> {
+        if (!p.required || p.required->kind != RequiredLength::Kind::Found) return std::nullopt;
+        return p.required->tenths / 10.0;
+      });
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    const std::string code = std::string(codes::codeTitle(codes[k])) +
+                             (codes::meanBasis(codes[k]) ? " (mean)" : " (design)");
+    for (FigureCurve& curve :
+         againstLastEntry(grid, points, code, [k](const StudyPoint& p) -> std::optional<double> {
+           if (k >= p.codeLengths.size()) return std::nullopt;
+           return p.codeLengths[k];
+         })) {
+      if (grid.entries().size() > 1) curve.title += ", " + code;
+      curves.push_back(std::move(curve));
+    }
+  }
+  return curveFigure("Required bond length against " + x.title + " — " + caseName, x,
+                     {"required lb", "cm"}, std::move(curves));
+}
+
 }  // namespace
 
-std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
-                                                         const std::vector<StudyPoint>& points,
-                                                         const std::string& caseName,
-                                                         UnitSystem units) {
+std::vector<std::pair<std::string, Figure>> studyFigures(
+    const StudyGrid& grid, const std::vector<StudyPoint>& points, const std::string& caseName,
+    UnitSystem units, const std::vector<codes::DesignCode>& codes) {
   std::vector<std::pair<std::string, Figure>> figures;
   const FigureAxis force{"Pbumax", unitSymbol(Quantity::Force, units)};
   const bool curvesKept = std::any_of(points.begin(), points.end(),
@@ -122,16 +147,7 @@ std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
                                                return inUnits(p.PMax, Quantity::Force, units);
                                              })));
   if (!points.empty() && points.front().required)
-    figures.emplace_back(
-        "required-lb",
-        curveFigure(
-            "Required bond length against " + x.title + " — " + caseName, x, {"required lb", "cm"},
-            againstLastEntry(grid, points, "required lb",
-                             [](const StudyPoint& p) -> std::optional<double> {
-                               if (!p.required || p.required->kind != RequiredLength::Kind::Found)
-                                 return std::nullopt;
-                               return p.required->tenths / 10.0;
-                             })));
+    figures.emplace_back("required-lb", requiredLengthFigure(grid, points, x, caseName, codes));
   return figures;
 }
 

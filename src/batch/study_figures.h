@@ -8,6 +8,7 @@
 
 #include "analysis/run_record.h"
 #include "analysis/units.h"
+#include "codes/anchorage_case.h"
 #include "figures/figure.h"
 #include "required_length.h"
 #include "study_grid.h"
@@ -21,6 +22,8 @@ struct StudyPoint {
   double PMax = 0;  // kgf
   std::optional<RequiredLength> required;
   std::vector<LoadSlipRow> curve;  // empty when the family is not drawn
+  // The design codes' anchorage lengths for the run's case, cm, in the order of `codes`.
+  std::vector<double> codeLengths;
 };
 
 // The largest study whose load–slip curves are drawn together: beyond it the legend alone would
@@ -41,11 +44,11 @@ inline constexpr std::string_view kStudyFigureSuffixes[] = {"load-slip", "pbumax
 //                the curves were kept);
 //   pbumax       Pbumax against the last varied entry, one curve for each combination of the
 //                others (a bar is placed at its diameter);
-//   required-lb  with the required length, the same for it, at the lengths that were found.
+//   required-lb  with the required length, the same for it, at the lengths that were found, and
+//                each design code's length beside it.
 // The entries stay in the window's units, as typed; results are in `units`.
-std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
-                                                         const std::vector<StudyPoint>& points,
-                                                         const std::string& caseName,
-                                                         UnitSystem units);
+std::vector<std::pair<std::string, Figure>> studyFigures(
+    const StudyGrid& grid, const std::vector<StudyPoint>& points, const std::string& caseName,
+    UnitSystem units, const std::vector<codes::DesignCode>& codes = {});
 
 }  // namespace kvt

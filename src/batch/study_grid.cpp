@@ -32,7 +32,9 @@ constexpr auto kPerLength = Dimension::PerLength;
 
 // The window's entries in the order of the parameter file (Text20, initial ds, is not in the
 // file and comes last).
-constexpr std::array<EntryName, 20> kEntryNames = {{
+// The entries of an MC2010 law given with --law follow, in its own units (MPa, mm).
+constexpr int kLawEntry = -1;
+constexpr std::array<EntryName, 27> kEntryNames = {{
     {"cotAlpha", 2, {}},
     {"beta", 3, kPerLength, Unit::PerCm},
     {"deltaL", 4, kLength},
@@ -53,12 +55,19 @@ constexpr std::array<EntryName, 20> kEntryNames = {{
     {"su", 22, kLength},
     {"ds", 20, kLength},
     {"bar", 0, {}},
+    {"law.fcm", kLawEntry, kStress, Unit::MPa},
+    {"law.fck", kLawEntry, kStress, Unit::MPa},
+    {"law.c_clear", kLawEntry, kLength, Unit::Mm},
+    {"law.c_min", kLawEntry, kLength, Unit::Mm},
+    {"law.c_max", kLawEntry, kLength, Unit::Mm},
+    {"law.km", kLawEntry, {}},
+    {"law.Ktr", kLawEntry, {}},
 }};
 
-const EntryName& entryOfBox(int box) {
+const EntryName& entryNamed(std::string_view name) {
   for (const EntryName& entry : kEntryNames)
-    if (entry.box == box) return entry;
-  return kEntryNames.back();
+    if (entry.name == name) return entry;
+  return kEntryNames.front();
 }
 
 constexpr int kDbBox = 10;
@@ -345,7 +354,7 @@ std::optional<std::string> VariedEntry::checkUnits() {
 
 std::optional<std::string> VariedEntry::unitProblem(const std::string& typed) const {
   if (isBar() || splitUnit(typed).second.empty()) return std::nullopt;
-  const EntryName& entry = entryOfBox(box_);
+  const EntryName& entry = entryNamed(name_);
   if (!entry.dimension) return name_ + " takes a bare number, not '" + typed + "'";
   const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
   if (!reading.quantity) return reading.problem;
@@ -358,7 +367,7 @@ std::optional<std::string> VariedEntry::unitProblem(const std::string& typed) co
 // window's unit, so "100mm" types "10" into the lb box.
 std::string VariedEntry::boxText(const std::string& typed) const {
   if (isBar() || splitUnit(typed).second.empty()) return typed;
-  const EntryName& entry = entryOfBox(box_);
+  const EntryName& entry = entryNamed(name_);
   const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
   return shortestNumber(inUnit(*reading.quantity, entry.unit) / entry.scale);
 }
@@ -424,6 +433,7 @@ std::optional<NumericError> StudyGrid::enter(std::uint64_t run, ParameterEntries
     if (auto error = entries.setText(box, text); error && !first) first = error;
   };
   for (const std::size_t k : order) {
+    if (entries_[k].isLawEntry()) continue;  // `enterLaw` takes those
     if (entries_[k].isBar()) {
       const JisBar& bar = *findJisBar(texts[k]);
       type(kDbBox, bar.db);
@@ -459,6 +469,38 @@ std::optional<std::string> variedDsProblem(const VariedEntry& entry) {
     if (!isWrittenNumber(entry.text(k)) || !(parseNumber(entry.text(k)) > 0) ||
         parseNumber(entry.text(k)) > 1e300)
       return "the initial ds must be positive, not " + entry.text(k);
+  return std::nullopt;
+}
+
+std::optional<std::string> StudyGrid::enterLaw(std::uint64_t run, LawEntries& law) const {
+  const std::vector<std::string> texts = values(run);
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    const VariedEntry& entry = entries_[k];
+    if (!entry.isLawEntry()) continue;
+    auto* mc = std::get_if<Mc2010Entries>(&law);
+    if (!mc)
+      return "--vary " + entry.name() + " varies an MC2010 law: give one with --law, whose file " +
+             "has law = \"mc2010\"";
+    const double value = parseNumber(texts[k]);
+    const std::string_view key = std::string_view(entry.name()).substr(4);
+    if (key == "fcm") {
+      mc->fcm = value;
+      mc->fck.reset();
+    } else if (key == "fck") {
+      mc->fck = value;
+      mc->fcm = value + 8;  // MC2010 Eq. (5.1-1)
+    } else if (key == "c_clear") {
+      mc->cClear = value;
+    } else if (key == "c_min") {
+      mc->cMin = value;
+    } else if (key == "c_max") {
+      mc->cMax = value;
+    } else if (key == "km") {
+      mc->km = value;
+    } else if (key == "Ktr") {
+      mc->Ktr = value;
+    }
+  }
   return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/run_law.h"
 #include "params/numeric_check.h"
 #include "params/parameter_entries.h"
 
@@ -26,8 +27,10 @@ class VariedEntry {
   static std::variant<VariedEntry, std::string> parse(std::string_view option);
 
   const std::string& name() const { return name_; }  // as on the command line
-  int box() const { return box_; }                   // Text<box>; 0 for `bar`
+  int box() const { return box_; }                   // Text<box>; 0 for `bar`, −1 for a law's
   bool isBar() const { return box_ == 0; }
+  // "law.fcm": an entry of the MC2010 law given with --law, not a box of the window.
+  bool isLawEntry() const { return box_ < 0; }
   // A range runs from its first value to its last, in order.
   bool isRange() const { return range_.has_value(); }
   std::uint64_t size() const;
@@ -82,6 +85,9 @@ class StudyGrid {
   // that its rule's Δl = db/2 is in place before a varied Δl is typed over it; the others
   // follow in the order of the parameter file. The first numeric error of a rule is returned.
   std::optional<NumericError> enter(std::uint64_t run, ParameterEntries& entries) const;
+  // Gives the run's values of the law's entries ("law.fcm") to the law, which must be an MC2010
+  // law; says why not otherwise.
+  std::optional<std::string> enterLaw(std::uint64_t run, LawEntries& law) const;
 
  private:
   std::vector<VariedEntry> entries_;

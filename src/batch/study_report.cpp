@@ -56,6 +56,25 @@ std::string StudyReport::outcomeLine() const {
          std::to_string(finished_) + " finished";
 }
 
+// With --codes beside the required length: the factors the codes read, and for a single case each
+// code's length (a grid's are in the summary).
+std::vector<std::string> StudyReport::codeDetails() const {
+  const CodeRequest& codes = study_.codes;
+  if (!study_.findLb || codes.codes.empty()) return {};
+  std::vector<std::string> lines = {"  codes: " + codeFactorsText(codes)};
+  if (!single_) return lines;
+  const codes::AnchorageCase c =
+      anchorageCaseOf(single_->record.parameters(), study_.fy, codes.factors);
+  for (const codes::DesignCode code : codes.codes) {
+    const codes::CodeLength length = codes::anchorageLength(code, c);
+    lines.push_back("  " + std::string(codes::codeTitle(code)) + ": " +
+                    codeLengthText(length.length, units_) + " " +
+                    std::string(unitName(Quantity::Length, units_)) +
+                    (length.meanBasis ? " (mean strengths)" : " (design)"));
+  }
+  return lines;
+}
+
 // "12 of 40 runs", and "1, 2, 3, 4, 5, …": the first five runs by number.
 std::string StudyReport::howMany(const std::vector<std::uint64_t>& runs) const {
   return std::to_string(runs.size()) + " of " + std::to_string(runCount_) + " runs";
@@ -78,6 +97,7 @@ std::optional<std::string> StudyReport::failedRunsLine(const std::string& summar
 StudyResult StudyReport::finish(const std::string& summaryPath) const {
   StudyResult result;
   result.message = basePath_ + ": " + outcomeLine() + " → " + summaryPath;
+  result.details = codeDetails();
   result.errors = errors_;
   if (!unreached_.empty())
     result.errors.push_back(basePath_ + ": " + howMany(unreached_) + " (run " +

@@ -38,6 +38,7 @@ class StudyReport {
 
  private:
   std::string outcomeLine() const;
+  std::vector<std::string> codeDetails() const;
   std::optional<std::string> failedRunsLine(const std::string& summaryPath) const;
   std::string howMany(const std::vector<std::uint64_t>& runs) const;
   static std::string firstRuns(const std::vector<std::uint64_t>& runs);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "batch_figures.h"
+#include "codes/code_units.h"
 #include "figure_loader.h"
 #include "files/appending_file.h"
 #include "files/atomic_write.h"
@@ -130,14 +131,17 @@ std::uint64_t Study::runCases(const StudyCaseRunner& cases, std::uint64_t first,
 }
 
 SummaryTable Study::summaryTable() const {
-  return SummaryTable(study_.grid, options_.units,
-                      study_.findLb ? std::optional(study_.lbMaxTenths) : std::nullopt);
+  return SummaryTable(study_, options_.units, !isKvtLaw(options_.law));
 }
 
 StudyPoint Study::point(const StudyCase& done, bool withCurve) const {
   const SummaryRow& row = done.row;
-  return {row.values, row.succeeded, row.record.PMax(), row.required,
-          withCurve ? curveOf(row.record) : Curve()};
+  return {row.values,
+          row.succeeded,
+          row.record.PMax(),
+          row.required,
+          withCurve ? curveOf(row.record) : Curve(),
+          codeLengthsOf(row.record.parameters())};
 }
 
 std::string Study::caseName() const {
@@ -189,7 +193,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
 
 std::vector<std::pair<std::string, Figure>> Study::figures(
     const std::vector<StudyPoint>& points, std::optional<std::size_t> against) const {
-  auto drawn = studyFigures(study_.grid, points, caseName(), options_.units);
+  auto drawn = studyFigures(study_.grid, points, caseName(), options_.units, study_.codes.codes);
   const std::size_t count = study_.grid.entries().size();
   if (!against || *against + 1 >= count) return drawn;
   // The chosen entry goes last, as if it had been varied last; the family keeps its legend.
@@ -204,18 +208,28 @@ std::vector<std::pair<std::string, Figure>> Study::figures(
     toEnd(point.values);
     point.curve.clear();
   }
-  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, caseName(), options_.units);
+  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, caseName(), options_.units,
+                              study_.codes.codes);
   for (auto& [suffix, figure] : drawn)
     for (auto& [againSuffix, again] : redrawn)
       if (suffix != "load-slip" && suffix == againSuffix) figure = std::move(again);
   return drawn;
 }
 
+std::vector<double> Study::codeLengthsOf(const AnalysisParameters& p) const {
+  std::vector<double> lengths;
+  if (!study_.findLb) return lengths;
+  const codes::AnchorageCase c = anchorageCaseOf(p, study_.fy, study_.codes.factors);
+  for (const codes::DesignCode code : study_.codes.codes)
+    lengths.push_back(codes::anchorageLength(code, c).length / codes::kMmPerCm);
+  return lengths;
+}
+
 void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stamp,
                                 StudyReport& report) const {
-  if (done.row.record.stepCount() == 0 || done.files.empty()) return;
+  if (done.row.record.stepCount() == 0 || done.resultName.empty()) return;
   try {
-    for (std::string& file : writeRunFigures(done.row.record, done.files.front(),
+    for (std::string& file : writeRunFigures(done.row.record, done.resultName,
                                              {options_.figureFormats, options_.figureSize},
                                              options_.profileSteps, options_.units, &stamp))
       report.addFile(std::move(file));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "batch_run.h"
+#include "code_lengths.h"
 #include "output/clock.h"
 #include "study_case.h"
 #include "study_figures.h"
@@ -36,15 +37,18 @@ struct StudyOptions {
   double fy = 0;        // yield stress, kgf/cm²
   std::string fyText;   // as given: "345MPa", or bare in the units of the outputs
   int lbMaxTenths = 2000;
+  // The design codes' lengths beside the required one (with --find-lb), or printed alone.
+  CodeRequest codes;
 
   bool isStudy() const { return !grid.entries().empty() || findLb; }
 };
 
 struct StudyResult {
-  bool succeeded = false;           // every run finished and the summary is complete
-  std::string message;              // for standard output
-  std::vector<std::string> errors;  // for standard error
-  std::vector<std::string> files;   // the summary and every kept file
+  bool succeeded = false;            // every run finished and the summary is complete
+  std::string message;               // for standard output
+  std::vector<std::string> details;  // further lines for standard output, after the message
+  std::vector<std::string> errors;   // for standard error
+  std::vector<std::string> files;    // the summary and every kept file
 };
 
 // A parameter study on one base file: the base file is loaded once, and every run of the grid
@@ -112,6 +116,8 @@ class Study {
   void writeFigures(const std::vector<StudyPoint>& points, const LocalDateTime& stamp,
                     bool drawFamily, StudyReport& report) const;
   Study(std::unique_ptr<Base> base, const BatchOptions& options, const StudyOptions& study);
+  // The design codes' lengths for a case, cm, when they stand beside the required length.
+  std::vector<double> codeLengthsOf(const AnalysisParameters& p) const;
 
   std::unique_ptr<Base> base_;
   const BatchOptions& options_;

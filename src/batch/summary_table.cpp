@@ -2,6 +2,7 @@
 #include "summary_table.h"
 
 #include "output/csv_export.h"
+#include "study_run.h"
 
 namespace kvt {
 
@@ -30,13 +31,17 @@ std::string csvField(const std::string& text) {
   return quoted + "\"";
 }
 
-SummaryTable::SummaryTable(const StudyGrid& grid, UnitSystem units, std::optional<int> lbMaxTenths)
-    : grid_(grid), units_(units), lbMaxTenths_(lbMaxTenths) {}
+SummaryTable::SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn)
+    : grid_(study.grid), units_(units), lawColumn_(lawColumn), fy_(study.fy) {
+  if (study.findLb) lbMaxTenths_ = study.lbMaxTenths;
+  if (study.findLb && !study.codes.codes.empty()) codes_ = &study.codes;
+}
 
 std::string SummaryTable::header() const {
   std::string text = "run";
   for (const VariedEntry& entry : grid_.entries())
     text += "," + entry.name();
+  if (lawColumn_) text += ",law";
   for (const std::string& column : {std::string("outcome"), std::string("steps"),
                                     withUnit("tau_bmax", Quantity::Stress, units_),
                                     withUnit("tau_bumax", Quantity::Stress, units_),
@@ -52,6 +57,9 @@ std::string SummaryTable::header() const {
             withUnit("Pbumax at required lb", Quantity::Force, units_) + "," +
             withUnit("Pbumax 0.1 cm shorter", Quantity::Force, units_);
   }
+  if (codes_)
+    for (const codes::DesignCode code : codes_->codes)
+      text += "," + codeColumnTitle(code, units_);
   return text + kLineEnd;
 }
 
@@ -63,6 +71,7 @@ std::string SummaryTable::line(const SummaryRow& row) const {
   for (const std::string& value : row.values)
     text += "," + csvField(value);
   const RunRecord& run = row.record;
+  if (lawColumn_) text += "," + csvField(lawSummary(run.law()));
   if (row.succeeded && run.stepCount() > 0) {
     const LoadSlipRow& peak = *run.row(run.peakStep());
     text += ",finished," + std::to_string(run.stepCount()) + "," +
@@ -93,7 +102,17 @@ std::string SummaryTable::line(const SummaryRow& row) const {
   } else if (lbMaxTenths_) {
     text += ",,,,";
   }
-  return text + kLineEnd;
+  return text + codesLine(row) + kLineEnd;
+}
+
+// The codes' lengths for the case the run was made with, whatever became of its run.
+std::string SummaryTable::codesLine(const SummaryRow& row) const {
+  if (!codes_) return {};
+  const codes::AnchorageCase c = anchorageCaseOf(row.record.parameters(), fy_, codes_->factors);
+  std::string text;
+  for (const codes::DesignCode code : codes_->codes)
+    text += "," + codeLengthText(codes::anchorageLength(code, c).length, units_);
+  return text;
 }
 
 }  // namespace kvt

@@ -8,10 +8,13 @@
 
 #include "analysis/units.h"
 #include "batch_run.h"
+#include "code_lengths.h"
 #include "required_length.h"
 #include "study_grid.h"
 
 namespace kvt {
+
+struct StudyOptions;
 
 // One run of a study as its summary shows it.
 struct SummaryRow {
@@ -27,17 +30,26 @@ struct SummaryRow {
 // The summary of a study as comma-separated text: ASCII headers that name each quantity and its
 // unit (the varied entries by their --vary names, with the values as typed), numbers in their
 // shortest round-trip form in the chosen units, CR LF line ends. Texts that hold a comma or a
-// quote (an error in words) are quoted.
+// quote (an error in words) are quoted. A study with another law than kvt's own names each run's
+// law with all its entries in a column of its own, after the varied entries.
+//
+// With the required length, the design codes asked for with --codes add a column each, the
+// code's length for the run's case; the header says whether it rests on design or mean values.
 class SummaryTable {
  public:
-  SummaryTable(const StudyGrid& grid, UnitSystem units, std::optional<int> lbMaxTenths);
+  SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn = false);
   std::string header() const;
   std::string line(const SummaryRow& row) const;
 
  private:
+  std::string codesLine(const SummaryRow& row) const;
+
   const StudyGrid& grid_;
   UnitSystem units_;
   std::optional<int> lbMaxTenths_;  // set when the required length is sought
+  bool lawColumn_ = false;
+  const CodeRequest* codes_ = nullptr;  // with the required length
+  double fy_ = 0;                       // kgf/cm²
 };
 
 // A field of a CSV line, quoted when it has to be.

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "analysis/analysis_error.h"
 #include "report_figures.h"
@@ -63,19 +62,6 @@ LawPeak lawPeak(const RunLaw& law) {
         return LawPeak{tau, 0};
       },
       law);
-}
-
-std::string lawSummary(const LawEntries& law) {
-  std::vector<LawEntryText> rows = describeLaw(law);
-  std::string text = rows.front().value;
-  for (std::size_t i = 1; i < rows.size(); ++i) {
-    LawEntryText& row = rows[i];
-    if (row.name == "file") row.value = std::filesystem::path(row.value).filename().string();
-    text += i == 1 ? ": " : ", ";
-    const bool word = row.name == "bond" || row.name == "failure" || row.name == "file";
-    text += word ? row.name + " " + row.value : row.name + " = " + row.value;
-  }
-  return text;
 }
 
 Figure lawChoiceFigure(const LawEntries& law, const AnalysisParameters& p, UnitSystem units) {

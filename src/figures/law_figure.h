@@ -30,8 +30,4 @@ LawPeak lawPeak(const RunLaw& law);
 // zero slip to beyond the last kink of either. A law that its entries cannot form is left out.
 Figure lawChoiceFigure(const LawEntries& law, const AnalysisParameters& p, UnitSystem units);
 
-// "fib MC2010: fcm = 38 MPa, bond good, failure pull-out, c_clear = 8 mm, km = 0, Ktr = 0", a
-// table by its file's name: the law and all its entries in one line, for a figure's title.
-std::string lawSummary(const LawEntries& law);
-
 }  // namespace kvt

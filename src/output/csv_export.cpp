@@ -79,4 +79,9 @@ std::string profileCsv(std::span<const SectionRow> sections, UnitSystem units) {
   return text;
 }
 
+std::string lawCommentLine(const LawEntries& law) {
+  if (isKvtLaw(law)) return {};
+  return "# bond law: " + lawSummary(law) + "\r\n";
+}
+
 }  // namespace kvt

@@ -20,6 +20,11 @@ std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units = Un
 // The distribution along the bar at one step: its sections as the run handed them over.
 std::string profileCsv(std::span<const SectionRow> sections, UnitSystem units = UnitSystem::KgfCm);
 
+// The line a CSV file of a run with another law than kvt's own starts with, before its header:
+// "# bond law: fib MC2010: fcm = 38 MPa, …" and CR LF, which readers skip as a comment
+// (pandas: comment="#"). Empty for kvt's own law, whose files stay as they always were.
+std::string lawCommentLine(const LawEntries& law);
+
 // The shortest text that reads back as exactly this double ("0.1", "1e-10").
 std::string roundTripText(double value);
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace kvt {
 namespace {
 
@@ -195,6 +197,49 @@ TEST(BatchCommandLine, TakesAFigureSizeOnPaper) {
                     .starts_with("--figure-size is WIDTHxHEIGHT on paper, each 40 to 400 mm"))
         << size;
   EXPECT_EQ(usageError({"--figure-size", "85x60mm", "a.kvt"}), "--figure-size goes with --figures");
+}
+
+TEST(BatchCommandLine, ReadsTheLawAndTheCodesFactors) {
+  EXPECT_EQ(parsed({"--law", "m.toml", "a.kvt"}).lawFile, "m.toml");
+  const BatchCommand c =
+      parsed({"--codes", "ec2-2004,aci318,ec2-2004", "--fy", "3500", "--cover", "4", "--spacing",
+              "50mm", "--bond", "poor", "--alphas", "1,0.7,1,1,1", "--gamma-c", "1.2", "a.kvt"});
+  EXPECT_EQ(c.study.codes.codes,
+            (std::vector{codes::DesignCode::Ec2_2004, codes::DesignCode::Aci318}));
+  EXPECT_TRUE(c.codesOnly());
+  const codes::AnchorageCase& f = c.study.codes.factors;
+  EXPECT_EQ(f.cover, 40);  // a bare length is in cm
+  EXPECT_EQ(f.clearSpacing, 50);
+  EXPECT_FALSE(f.goodBond);
+  EXPECT_EQ(f.alphas.a2, 0.7);
+  EXPECT_EQ(f.gammaC, 1.2);
+  EXPECT_EQ(c.study.codes.given,
+            (std::set<std::string>{"cover", "spacing", "bond", "α1…α5", "γc"}));
+  EXPECT_EQ(parsed({"--codes", "all", "--fy", "3500", "a.kvt"}).study.codes.codes.size(), 4u);
+  EXPECT_FALSE(parsed({"--codes", "all", "--fy", "3500", "--find-lb", "a.kvt"}).codesOnly());
+
+  const std::pair<std::vector<std::string>, const char*> refusals[] = {
+      {{"--cover", "40mm"}, "--cover goes with --codes"},
+      {{"--codes", "ec3"}, "--codes takes ec2-2004, ec2-2023, mc2010 and aci318"},
+      {{"--codes", "all"}, "--codes needs the bar's yield stress: --fy STRESS"},
+      {{"--codes", "all", "--fy", "3500", "--csv"}, "--csv belongs to a run; --codes without"},
+      {{"--codes", "all", "--fy", "3500", "--law", "m.toml"}, "--law belongs to a run"},
+      {{"--codes", "all", "--fy", "3500", "--vary", "lb=10"}, "--codes in a study goes with"},
+      {{"--codes", "all", "--fy", "3500", "--cover", "-1"}, "--cover needs a length"},
+      {{"--codes", "all", "--fy", "3500", "--km", "-1"}, "--km needs a number not below zero"},
+      {{"--codes", "all", "--fy", "3500", "--alphas", "1,1"}, "--alphas takes"},
+      {{"--codes", "all", "--fy", "3500", "--bond", "bad"}, "--bond is good or poor"},
+      {{"--vary", "law.bond=good"}, "--vary: no entry is called 'law.bond'"},
+      {{"--vary", "law.fcm=25:45:5mm"}, "--vary law.fcm: \"mm\" is not a unit of stress"},
+  };
+  for (const auto& [args, message] : refusals) {
+    std::vector<std::string> line = args;
+    line.push_back("b.kvt");
+    EXPECT_TRUE(usageError(line).starts_with(message)) << usageError(line);
+  }
+  // Law entries are varied in the law's own units, or converted to them.
+  const BatchCommand varied = parsed({"--vary", "law.c_clear=0.6:0.8:0.1cm", "b.kvt"});
+  EXPECT_EQ(varied.study.grid.values(2), std::vector<std::string>{"8"});
 }
 
 TEST(BatchCommandLine, RefusesWhatItCannotRun) {

@@ -44,9 +44,9 @@ TEST(CodeLengths, ReportShowsEveryFactorAndEachCodesLength) {
   EXPECT_NE(report.find(" cm (mean strengths), Eq. (6.1-19)"), std::string::npos);
   EXPECT_EQ(report.find("ACI 318-19:"), std::string::npos);
   EXPECT_EQ(codeColumnTitle(codes::DesignCode::Aci318, UnitSystem::SI),
-            "ACI 318-19 ld, design (mm)");
+            "ACI 318-19 design ld (mm)");
   EXPECT_EQ(codeColumnTitle(codes::DesignCode::Mc2010, UnitSystem::KgfCm),
-            "fib MC2010 lbd, mean (cm)");
+            "fib MC2010 mean lb (cm)");
   EXPECT_EQ(codeLengthText(412.96, UnitSystem::KgfCm), "41.3");
 }
 
