@@ -58,8 +58,8 @@ bool Form3::saveImage(const QString& path) {
 }
 
 bool Form3::saveData(const QString& path) {
-  return saveTextFile(path, loadSlipCsv(run_ ? run_->rows() : std::span<const LoadSlipRow>()),
-                      prompt_);
+  if (!run_) return saveTextFile(path, loadSlipCsv({}), prompt_);
+  return saveTextFile(path, lawCommentLine(run_->law()) + loadSlipCsv(run_->rows()), prompt_);
 }
 
 void Form3::tauSlipPoint(const TauSlipPoint& point) {

@@ -52,8 +52,11 @@ ResultsWindow::ResultsWindow(std::shared_ptr<const RunRecord> run, UserPrompt& p
     : QWidget(parent), run_(std::move(run)), prompt_(prompt) {
   setObjectName("ResultsWindow");
   setAttribute(Qt::WA_DeleteOnClose);
-  const std::string name = run_->caseName();
-  setWindowTitle(QString::fromStdString(name.empty() ? "KVT Results" : "KVT Results - " + name));
+  // A run with another law than kvt's own says which in the title; its figures name its entries.
+  std::string title =
+      run_->caseName().empty() ? "KVT Results" : "KVT Results - " + run_->caseName();
+  if (!isKvtLaw(run_->law())) title += " (" + describeLaw(run_->law()).front().value + " law)";
+  setWindowTitle(QString::fromStdString(title));
   // Light like the program's other windows; the figures themselves are white paper anyway.
   useDesignPalette(*this);
   buildLayout();
@@ -318,10 +321,12 @@ bool ResultsWindow::saveFigure(const std::string& path) {
 
 bool ResultsWindow::saveData(const std::string& path) {
   if (currentTab() == Tab::Distribution) {
-    return saveTextFile(QString::fromStdString(path),
-                        profileCsv(sectionsOf(selectedStep()), units_), prompt_);
+    return saveTextFile(
+        QString::fromStdString(path),
+        lawCommentLine(run_->law()) + profileCsv(sectionsOf(selectedStep()), units_), prompt_);
   }
-  return saveTextFile(QString::fromStdString(path), loadSlipCsv(run_->rows(), units_), prompt_);
+  return saveTextFile(QString::fromStdString(path),
+                      lawCommentLine(run_->law()) + loadSlipCsv(run_->rows(), units_), prompt_);
 }
 
 }  // namespace kvt::ui

@@ -13,8 +13,10 @@
 #include "support/committed_defaults.h"
 #include "support/fake_prompt.h"
 #include "support/temp_dir.h"
+#include "support/window_session.h"
 #include "ui/bond_law_window.h"
 #include "ui/figure_view.h"
+#include "ui/results_window.h"
 
 using kvt::LawEntries;
 using kvt::Mc2010Entries;
@@ -109,6 +111,30 @@ class BondLawWindowTest : public QObject {
     QTest::mouseClick(child<QPushButton>(w, "chooseTable"), Qt::LeftButton);
     QCOMPARE(std::get<kvt::TableEntries>(*w.law()).points.size(), 3u);
     QCOMPARE(curves(w), 2u);
+  }
+
+  // "Bond law…" chooses the law of the next runs: the run shows in the analysis windows as any
+  // run, writes no report, and its results window and saved data name the law.
+  void theChosenLawRunsFromTheParameterWindow() {
+    kvt::testing::WindowSession session;
+    BondLawWindow* window = session.form().openBondLaw();
+    QVERIFY(window);
+    window->setLaw(Mc2010Entries{});
+    QTest::mouseClick(child<QPushButton>(*window, "useLaw"), Qt::LeftButton);
+    QVERIFY(std::holds_alternative<Mc2010Entries>(session.form().law()));
+    kvt::ui::RunController* run = session.runToTheEnd();
+    QVERIFY(run);
+    QVERIFY(!std::filesystem::exists(session.dir().file("default.t-s")));
+    kvt::ui::ResultsWindow* results = run->openResults();
+    QVERIFY(results->windowTitle().endsWith("(fib MC2010 law)"));
+    const std::string csv = session.dir().file("run.csv");
+    QVERIFY(results->saveData(csv));
+    std::ifstream in(csv);
+    std::string first;
+    std::getline(in, first);
+    QCOMPARE(QString::fromStdString(first),
+             QString("# bond law: fib MC2010: fcm = 38 MPa, bond good, failure pull-out, "
+                     "c_clear = 8 mm\r"));
   }
 };
 
