@@ -38,11 +38,16 @@ struct FigureAxis {
   std::string text() const { return unit.empty() ? title : title + " (" + unit + ")"; }
 };
 
-// One curve, its points in order; the title is its legend entry.
+// One curve, its points in order; the title is its legend entry. A result is a line (its points
+// marked when they are few); a guide is a thin line of reference, such as a bar's yield force; a
+// set of points stands apart from the lines, each marked with an open triangle, such as the bars
+// that never yield within the lengths tried.
 struct FigureCurve {
+  enum class Kind { Line, Guide, Points };
   std::string title;
   std::vector<double> x;
   std::vector<double> y;
+  Kind kind = Kind::Line;
 };
 
 // A point picked out with a label: the peak of a curve, or the step chosen in the results window.

@@ -96,11 +96,12 @@ QSizeF FigureLegend::arrange(const FigureStyle& style, double width, bool column
     QPen pen = entry.pen;
     samples_[k]->setPen(pen);
     samples_[k]->setLine(x, y + text.height() / 2, x + sample, y + text.height() / 2);
+    samples_[k]->setVisible(!entry.hollow);
     markers_[k]->setVisible(entry.marked);
     if (entry.marked) {
       markers_[k]->setPath(markerPath(entry.marker, style.units(kMarkerPoints)));
-      markers_[k]->setBrush(pen.color());
-      markers_[k]->setPen(Qt::NoPen);
+      markers_[k]->setBrush(entry.hollow ? QBrush(Qt::white) : QBrush(pen.color()));
+      markers_[k]->setPen(entry.hollow ? pen : QPen(Qt::NoPen));
       markers_[k]->setPos(x + sample / 2, y + text.height() / 2);
     }
     title->setPos(x + sample + gap, y);

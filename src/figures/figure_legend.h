@@ -32,6 +32,7 @@ class FigureLegend : public QGraphicsRectItem {
     QPen pen;
     bool marked = false;
     MarkerShape marker = MarkerShape::Circle;
+    bool hollow = false;  // an open marker, without its line
   };
 
   explicit FigureLegend(QGraphicsItem* parent = nullptr);

@@ -49,6 +49,8 @@ const QColor kCurveColours[] = {QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x0
 const QColor kPeakColour(0xC0, 0x00, 0x00);
 const QColor kSelectionColour(0x00, 0x00, 0x00);
 const QColor kGridColour(0xD9, 0xD9, 0xD9);
+const QColor kGuideColour(0x40, 0x40, 0x40);
+constexpr double kGuidePoints = 0.8;
 
 QColor colourOf(std::size_t curve) {
   return kCurveColours[curve % std::size(kCurveColours)];
@@ -141,6 +143,8 @@ struct FigureScene::Panel {
   QValueAxis* y = nullptr;
   std::vector<QLineSeries*> curves;
   std::vector<QScatterSeries*> curveMarkers;  // shown on curves of few points
+  std::vector<FigureCurve::Kind> kinds;
+  std::vector<std::size_t> lineIndex;  // a line's place among the lines: its colour and dashes
   std::vector<QScatterSeries*> marks;
   std::vector<FigureMark::Kind> markKinds;
   std::vector<QGraphicsSimpleTextItem*> markLabels;
@@ -177,6 +181,8 @@ bool FigureScene::sameShape(const Figure& figure) const {
       return false;
     for (std::size_t m = 0; m < content.marks.size(); ++m)
       if (content.marks[m].kind != panels_[k]->markKinds[m]) return false;
+    for (std::size_t c = 0; c < content.curves.size(); ++c)
+      if (content.curves[c].kind != panels_[k]->kinds[c]) return false;
   }
   return true;
 }
@@ -208,17 +214,22 @@ void FigureScene::rebuild(const Figure& figure) {
     chart->legend()->setVisible(false);
     panel->x = makeAxis(Qt::AlignBottom, chart);
     panel->y = makeAxis(Qt::AlignLeft, chart);
-    for (std::size_t k = 0; k < content.curves.size(); ++k) {
+    std::size_t lines = 0;
+    for (const FigureCurve& curve : content.curves) {
       auto* series = new QLineSeries;
       chart->addSeries(series);
       series->attachAxis(panel->x);
       series->attachAxis(panel->y);
       panel->curves.push_back(series);
+      panel->kinds.push_back(curve.kind);
+      panel->lineIndex.push_back(lines);
       QScatterSeries* markers = addScatter(chart, panel->x, panel->y);
-      markers->setMarkerShape(scatterShape(markerShapeOf(k)));
-      markers->setColor(colourOf(k));
-      markers->setBorderColor(colourOf(k));
+      const bool points = curve.kind == FigureCurve::Kind::Points;
+      markers->setMarkerShape(scatterShape(points ? MarkerShape::Triangle : markerShapeOf(lines)));
+      markers->setColor(points ? Qt::white : colourOf(lines));
+      markers->setBorderColor(points ? Qt::black : colourOf(lines));
       panel->curveMarkers.push_back(markers);
+      if (curve.kind == FigureCurve::Kind::Line) ++lines;
     }
     for (const FigureMark& mark : content.marks) {
       QScatterSeries* series = addScatter(chart, panel->x, panel->y);
@@ -269,8 +280,10 @@ void FigureScene::update(const Figure& figure) {
       panel.curves[c]->setName(text(curve.title));
       panel.curves[c]->replace(drawn);
       const bool few = !drawn.isEmpty() && static_cast<std::size_t>(drawn.size()) <= kFewPoints;
-      panel.curveMarkers[c]->replace(few ? drawn : QList<QPointF>());
-      panel.curveMarkers[c]->setVisible(few);
+      const bool marked =
+          curve.kind == FigureCurve::Kind::Points || (curve.kind == FigureCurve::Kind::Line && few);
+      panel.curveMarkers[c]->replace(marked ? drawn : QList<QPointF>());
+      panel.curveMarkers[c]->setVisible(marked);
       const std::size_t every =
           std::max<std::size_t>(1, static_cast<std::size_t>(drawn.size()) / 400);
       for (qsizetype p = 0; p < drawn.size(); p += static_cast<qsizetype>(every))
@@ -286,8 +299,13 @@ void FigureScene::update(const Figure& figure) {
     panel.axisText->setTitles(content.x, content.y, k + 1 == panels_.size());
     panel.xs = xs;
     panel.ys = ys;
-    // Room above the top for the label of a mark.
-    panel.headroom = content.marks.empty() ? 0.02 : 0.12;
+    // Room above the top for the label of a mark. Points set apart mark a limit (the longest
+    // length tried), at which the axis ends.
+    const bool limit =
+        std::any_of(content.curves.begin(), content.curves.end(),
+                    [](const FigureCurve& c) { return c.kind == FigureCurve::Kind::Points; });
+    panel.headroom = !content.marks.empty() ? 0.12 : limit ? 0.04 : 0.02;
+    panel.ys.endsAtTop = limit;
   }
 }
 
@@ -299,12 +317,18 @@ void FigureScene::applyStyle(const FigureStyle& style) {
     }
     std::vector<FigureLegend::Entry> entries;
     for (std::size_t c = 0; c < panel->curves.size(); ++c) {
-      const QPen pen = curvePen(c, style);
-      panel->curves[c]->setPen(pen);
+      const FigureCurve::Kind kind = panel->kinds[c];
+      const std::size_t line = panel->lineIndex[c];
+      QPen pen = curvePen(line, style);
+      if (kind == FigureCurve::Kind::Guide)
+        pen = style.pen(kGuideColour, kGuidePoints, Qt::DashDotLine);
+      if (kind == FigureCurve::Kind::Points) pen = style.pen(Qt::black, kAxisLinePoints);
+      panel->curves[c]->setPen(kind == FigureCurve::Kind::Points ? QPen(Qt::NoPen) : pen);
       panel->curveMarkers[c]->setMarkerSize(style.units(kMarkerPoints));
-      panel->curveMarkers[c]->setPen(Qt::NoPen);
-      entries.push_back(
-          {panel->curves[c]->name(), pen, panel->curveMarkers[c]->isVisible(), markerShapeOf(c)});
+      panel->curveMarkers[c]->setPen(kind == FigureCurve::Kind::Points ? pen : QPen(Qt::NoPen));
+      const bool hollow = kind == FigureCurve::Kind::Points;
+      entries.push_back({panel->curves[c]->name(), pen, panel->curveMarkers[c]->isVisible(),
+                         hollow ? MarkerShape::Triangle : markerShapeOf(line), hollow});
     }
     panel->legend->setEntries(panel->curves.size() > 1 ? entries
                                                        : std::vector<FigureLegend::Entry>());

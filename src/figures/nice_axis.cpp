@@ -38,8 +38,8 @@ void setNiceRange(QValueAxis& axis, const AxisSpan& span, double headroom, int m
   axis.setTickInterval(spacing);
   // Qt Charts steps from tick to tick by adding the spacing, which may overshoot the last one by
   // a rounding error and drop it: the range ends a hair beyond it.
-  axis.setRange(std::floor(low / spacing) * spacing,
-                std::ceil(high / spacing) * spacing * (1 + 1e-9) + spacing * 1e-9);
+  const double top = span.endsAtTop ? high : std::ceil(high / spacing) * spacing;
+  axis.setRange(std::floor(low / spacing) * spacing, top * (1 + 1e-9) + spacing * 1e-9);
 }
 
 int tickCount(const QValueAxis& axis) {

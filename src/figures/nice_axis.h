@@ -14,6 +14,8 @@ namespace kvt {
 struct AxisSpan {
   double low = std::numeric_limits<double>::infinity();
   double high = -std::numeric_limits<double>::infinity();
+  // The axis ends just beyond the headroom, not at the next tick: for a limit marked at the top.
+  bool endsAtTop = false;
   void add(double v);
 };
 
