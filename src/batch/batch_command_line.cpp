@@ -26,7 +26,10 @@ constexpr std::string_view kUsage =
     "  FILE: STEPS steps, τb.max PEAK kgf/cm², τbumax AVG kgf/cm², Pbumax LOAD kgf → RESULT\n"
     "\n"
     "PEAK is the peak of the local bond law, AVG and LOAD the largest average bond stress and\n"
-    "loaded-end force of the run. A file that cannot be read, holds an entry that cannot be\n"
+    "loaded-end force of the run (MPa and kN with --units si); with --fy the line says whether\n"
+    "the bar yields before it pulls out. The bar is taken as elastic: a run whose bar stress\n"
+    "Pbumax/Ab passes 7000 kgf/cm², which no deformed bar carries, is named on standard error. A "
+    "file that cannot be read, holds an entry that cannot be\n"
     "converted, or whose run fails (an arithmetic fault, a result file that cannot be written,\n"
     "10000 steps without reaching zero bond stress) is reported on standard error with its\n"
     "name and the reason; the other files still run. The exit status is 1 when any file or\n"
@@ -47,8 +50,9 @@ constexpr std::string_view kUsage =
     "  --figure-size S the size of the figures on paper, WIDTHxHEIGHT (default 160x100mm;\n"
     "                  85x60mm fits a journal's single column); text keeps its size in points,\n"
     "                  7 pt at the least. PNG files have 10 pixels a millimetre\n"
-    "  --units U       units of the CSV files, summaries and figures: kgf-cm (as entered, the\n"
-    "                  default) or si (kN, mm, MPa); the result file is always in kgf-cm\n"
+    "  --units U       units of the CSV files, summaries, figures and result lines: kgf-cm (as\n"
+    "                  entered, the default) or si (kN, mm, MPa; a varied entry's lengths in\n"
+    "                  mm too); the result file is always in kgf-cm\n"
     "  --ds VALUE      the initial slip increment ds of every run, cm or with its unit\n"
     "                  (0.0001mm; default 0.0000100 cm)\n"
     "  --output-dir D  write every output in folder D (made when missing) instead of beside\n"
@@ -110,9 +114,13 @@ constexpr std::string_view kUsage =
     "                  0.1 cm grid at which Pbumax reaches the yield force fy·Ab: a scan every\n"
     "                  5 cm, bisection in the first bracket, and the answer confirmed against\n"
     "                  the length 0.1 cm shorter. The summary adds the yield force, the\n"
-    "                  required lb (cm, as typed) and Pbumax at it and 0.1 cm shorter\n"
+    "                  required lb (mm with --units si) and Pbumax at it and 0.1 cm shorter;\n"
+    "                  its figure marks the bars that never yield at the top of its axis\n"
     "  --fy STRESS     the bar's yield stress with its unit (345MPa, 3500kgf/cm2); a bare\n"
-    "                  number is in kgf/cm², or in MPa with --units si\n"
+    "                  number is in kgf/cm², or in MPa with --units si. Also without\n"
+    "                  --find-lb: the load-slip figures draw the yield force fy·Ab, and the\n"
+    "                  result line or the summary says whether the bar yields before it\n"
+    "                  pulls out\n"
     "  --lb-max L      the longest lb tried, cm or with its unit (2m; default 200 cm)\n"
     "\n"
     "Design codes:\n"
@@ -352,7 +360,7 @@ const std::vector<CommandOption>& optionTable() {
          if (!positiveValue(value, Dimension::Stress, Unit::KgfCm2))
            return "--fy needs a positive yield stress, e.g. 345MPa or 3500kgf/cm2, not '" +
                   std::string(value) + "'";
-         c.study.fyText = std::string(value);
+         c.fyText = std::string(value);
          return std::nullopt;
        }},
       {"--law", true,
@@ -397,12 +405,13 @@ const CommandOption* findOption(std::string_view name) {
 Result resolveYieldStress(BatchCommand& c, bool yes) {
   const bool si = c.options.units == UnitSystem::SI;
   const ValueReading reading =
-      readValue(c.study.fyText, Dimension::Stress, si ? Unit::MPa : Unit::KgfCm2);
-  c.study.fy = inUnit(*reading.quantity, Unit::KgfCm2);
-  if (yes || (c.study.fy >= 1000 && c.study.fy <= 10000)) return std::nullopt;
+      readValue(c.fyText, Dimension::Stress, si ? Unit::MPa : Unit::KgfCm2);
+  const double fy = inUnit(*reading.quantity, Unit::KgfCm2);
+  c.options.fy = fy;
+  if (yes || (fy >= 1000 && fy <= 10000)) return std::nullopt;
   const std::string mpa = formatNumber(inUnit(*reading.quantity, Unit::MPa), "0.#") + " MPa";
-  const std::string kgf = formatNumber(c.study.fy, "0.#") + " kgf/cm²";
-  std::string read = "--fy " + c.study.fyText + " is ";
+  const std::string kgf = formatNumber(fy, "0.#") + " kgf/cm²";
+  std::string read = "--fy " + c.fyText + " is ";
   if (reading.unitGiven) {
     read += reading.quantity->unit == Unit::KgfCm2 ? kgf : kgf + " (" + mpa + ")";
   } else {
@@ -413,7 +422,7 @@ Result resolveYieldStress(BatchCommand& c, bool yes) {
          "(--fy 345MPa, --fy 3500kgf/cm2), or --yes to run it all the same";
 }
 
-// --fy goes with the required length and with the codes, which both need it; the codes'
+// The required length and the codes need --fy (a plain run or a study takes it too); the codes'
 // options go with --codes, and --codes alone runs nothing, so options of a run are refused.
 Result checkYieldAndCodes(BatchCommand& c, const std::function<bool(std::string_view)>& has) {
   const StudyOptions& study = c.study;
@@ -422,8 +431,6 @@ Result checkYieldAndCodes(BatchCommand& c, const std::function<bool(std::string_
     for (const std::string_view name : codeOptionNames())
       if (has(name)) return std::string(name) + " goes with --codes";
   if (!study.findLb && has("--lb-max")) return std::string("--lb-max goes with --find-lb");
-  if (!study.findLb && !codes && has("--fy"))
-    return std::string("--fy goes with --find-lb or --codes");
   if ((study.findLb || codes) && !has("--fy"))
     return std::string(study.findLb ? "--find-lb" : "--codes") +
            " needs the bar's yield stress: --fy STRESS";

@@ -20,6 +20,7 @@ struct BatchCommand {
   StudyOptions study;
   std::vector<std::string> files;
   std::optional<std::string> lawFile;  // --law: read before anything runs
+  std::string fyText;  // --fy as given: "345MPa", or bare in the units of the outputs
   // What the user should know before anything runs, for standard error (a range that stops
   // short of its stop).
   std::vector<std::string> notes;

@@ -16,9 +16,10 @@ std::vector<std::string> writeRunFigures(const RunRecord& run, const std::string
                                          const FigureFiles& files,
                                          const std::set<int>& profileSteps, UnitSystem units,
                                          const LocalDateTime* stamp) {
-  std::vector<std::pair<std::string, Figure>> figures = {{"load-slip", loadSlipFigure(run, units)},
-                                                         {"tau-slip", tauSlipFigure(run, units)},
-                                                         {"bond-law", bondLawFigure(run, units)}};
+  std::vector<std::pair<std::string, Figure>> figures = {
+      {"load-slip", loadSlipFigure(run, units, 0, files.fy)},
+      {"tau-slip", tauSlipFigure(run, units)},
+      {"bond-law", bondLawFigure(run, units)}};
   std::set<int> steps;
   if (run.peakStep() > 0) steps.insert(run.peakStep());
   for (const int step : profileSteps)

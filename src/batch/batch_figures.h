@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ namespace kvt {
 struct FigureFiles {
   std::vector<FigureFormat> formats;
   FigureSize size;
+  std::optional<double> fy;  // the bar's yield stress, kgf/cm²: fy·Ab on the load–slip figure
 };
 
 // The report figures of a run, beside its result file "NAME.T-S", in each of the formats:

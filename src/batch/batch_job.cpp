@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "analysis/bar_yield.h"
 #include "code_lengths.h"
 #include "command_outputs.h"
 #include "files/law_file.h"
@@ -30,14 +31,24 @@ void printResult(std::FILE* out, const std::string& message) {
   std::fflush(out);
 }
 
-// "beam1.kvt: 432 steps, τb.max 115.05 kgf/cm², … → beam1.T-S"; a run with another law names
-// it and says that it wrote no report, and which files it wrote instead.
-std::string summaryLine(const std::string& path, const RunOutcome& outcome) {
+// "beam1.kvt: 432 steps, τb.max 115.05 kgf/cm², … → beam1.T-S", in the units of the outputs;
+// with fy, whether the bar yields before it pulls out. A run with another law names it and says
+// that it wrote no report, and which files it wrote instead.
+std::string summaryLine(const std::string& path, const RunOutcome& outcome,
+                        const BatchOptions& options) {
   const RunRecord& run = outcome.record;
+  const bool si = options.units == UnitSystem::SI;
+  const auto stress = [&](double kgfCm2) {
+    return si ? formatNumber(inUnits(kgfCm2, Quantity::Stress, options.units), "##0.00") + " MPa"
+              : formatNumber(kgfCm2, "##0.00") + " kgf/cm²";
+  };
+  const std::string force =
+      si ? formatNumber(inUnits(run.PMax(), Quantity::Force, options.units), "##0.00") + " kN"
+         : formatNumber(run.PMax(), "####0") + " kgf";
   std::string line = path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
-                     formatNumber(run.tauMax(), "##0.00") + " kgf/cm², τbumax " +
-                     formatNumber(run.tauAvgMax(), "##0.00") + " kgf/cm², Pbumax " +
-                     formatNumber(run.PMax(), "####0") + " kgf";
+                     stress(run.tauMax()) + ", τbumax " + stress(run.tauAvgMax()) + ", Pbumax " +
+                     force;
+  if (options.fy) line += "; " + yieldVerdict(run, *options.fy, options.units);
   if (!outcome.reportOmitted) return line + " → " + outcome.files.front();
   line += ", law " + describeLaw(run.law()).front().value +
           " → no report written (its header describes kvt's own law)";
@@ -77,8 +88,10 @@ BatchResult runAndReport(const std::string& path, const BatchOptions& options, c
     FileRun run = runParameterFile(path, options, clock);
     result.warnings = std::move(run.warnings);
     result.succeeded = run.outcome.succeeded();
-    result.message =
-        result.succeeded ? summaryLine(path, run.outcome) : path + ": " + failureText(run.outcome);
+    result.message = result.succeeded ? summaryLine(path, run.outcome, options)
+                                      : path + ": " + failureText(run.outcome);
+    if (auto note = elasticBarNote(run.outcome.record, options.units))
+      result.warnings.push_back(path + ": " + *note);
     result.files = std::move(run.outcome.files);
     // A failed run's error line says already how many steps its files hold.
     const int steps = run.outcome.record.stepCount();
@@ -205,7 +218,7 @@ int printCodeLengths(const BatchCommand& command, std::FILE* out, std::FILE* err
       for (const std::string& warning : partialEntryWarnings(file, entries))
         printError(err, warning);
       commitForRun(entries, command.options);
-      const std::string report = codeLengthsReport(file, record, command.study.fy,
+      const std::string report = codeLengthsReport(file, record, command.options.fy.value_or(0),
                                                    command.study.codes, command.options.units);
       for (std::size_t at = 0; at < report.size();) {
         const std::size_t end = report.find('\n', at);

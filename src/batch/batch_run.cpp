@@ -49,7 +49,7 @@ void writeExtras(const RunRecord& run, const std::string& resultFile, const RunW
   }
   if (!writes.figureFormats.empty())
     for (std::string& figure :
-         writeRunFigures(run, resultFile, {writes.figureFormats, writes.figureSize},
+         writeRunFigures(run, resultFile, {writes.figureFormats, writes.figureSize, writes.fy},
                          writes.profileSteps, writes.units))
       written.push_back(std::move(figure));
 }
@@ -180,6 +180,7 @@ FileRun runParameterFile(const std::string& path, const BatchOptions& options, c
   writes.units = options.units;
   writes.figureFormats = options.figureFormats;
   writes.figureSize = options.figureSize;
+  writes.fy = options.fy;
   run.outcome = runRecord(record, writes, clock, entries.caseSource(), options.law);
   return run;
 }

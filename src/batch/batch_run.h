@@ -33,6 +33,9 @@ struct BatchOptions {
   std::vector<FigureFormat> figureFormats;  // report figures beside the result file
   LawEntries law;                           // the bond law of every run: kvt's own by default
   FigureSize figureSize;                    // of every figure, on paper
+  // The bar's yield stress, kgf/cm²: the load–slip figure draws fy·Ab, the result line says
+  // whether the bar yields before it pulls out, and --find-lb seeks the length where it does.
+  std::optional<double> fy;
 };
 
 // What a run writes and keeps besides its record. A run with another law than kvt's own writes
@@ -44,6 +47,7 @@ struct RunWrites {
   std::set<int> profileSteps;
   std::vector<FigureFormat> figureFormats;  // the run's report figures
   FigureSize figureSize;
+  std::optional<double> fy;              // the bar's yield stress, kgf/cm², for the figures
   UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures
 
   // CSV files or figures besides the result file: they need its name.

@@ -83,7 +83,7 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
     row.record = RunRecord(record, {baseSource_.file, changes(gridRun)}, law(gridRun));
   }
   if (study_.findLb) {
-    row.yieldForce = study_.fy * static_cast<double>(record.Ab);
+    row.yieldForce = options_.fy.value_or(0) * static_cast<double>(record.Ab);
     row.required = requiredLength(gridRun, row.yieldForce);
   }
   return out;

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 
+#include "entry_quantity.h"
 #include "jis_bars.h"
 #include "params/format_number.h"
 #include "params/parse_number.h"
@@ -18,67 +19,16 @@ namespace kvt {
 
 namespace {
 
-struct EntryName {
-  std::string_view name;
-  int box;                             // 0 for bar
-  std::optional<Dimension> dimension;  // none: a bare number (or a bar) only
-  Unit unit = Unit::Cm;                // the window's unit of the entry
-  double scale = 1;                    // the box holds value / scale: Ec in 10^5, Es in 10^6
-};
-
-constexpr auto kLength = Dimension::Length;
-constexpr auto kStress = Dimension::Stress;
-constexpr auto kPerLength = Dimension::PerLength;
-
-// The window's entries in the order of the parameter file (Text20, initial ds, is not in the
-// file and comes last).
-// The entries of an MC2010 law given with --law follow, in its own units (MPa, mm).
-constexpr int kLawEntry = -1;
-constexpr std::array<EntryName, 27> kEntryNames = {{
-    {"cotAlpha", 2, {}},
-    {"beta", 3, kPerLength, Unit::PerCm},
-    {"deltaL", 4, kLength},
-    {"ru", 5, kLength},
-    {"lb", 6, kLength},
-    {"sigmaB", 7, kStress, Unit::KgfCm2},
-    {"sigmaT", 8, kStress, Unit::KgfCm2},
-    {"Ec", 9, kStress, Unit::KgfCm2, 1e5},
-    {"db", 10, kLength},
-    {"Ab", 11, Dimension::Area, Unit::Cm2},
-    {"phi", 12, kLength},
-    {"Es", 13, kStress, Unit::KgfCm2, 1e6},
-    {"pw", 14, {}},
-    {"C1", 15, kPerLength, Unit::PerCm},
-    {"C2", 16, kPerLength, Unit::PerCm},
-    {"reductionFactor", 17, {}},
-    {"tauU", 21, kStress, Unit::KgfCm2},
-    {"su", 22, kLength},
-    {"ds", 20, kLength},
-    {"bar", 0, {}},
-    {"law.fcm", kLawEntry, kStress, Unit::MPa},
-    {"law.fck", kLawEntry, kStress, Unit::MPa},
-    {"law.c_clear", kLawEntry, kLength, Unit::Mm},
-    {"law.c_min", kLawEntry, kLength, Unit::Mm},
-    {"law.c_max", kLawEntry, kLength, Unit::Mm},
-    {"law.km", kLawEntry, {}},
-    {"law.Ktr", kLawEntry, {}},
-}};
-
-const EntryName& entryNamed(std::string_view name) {
-  for (const EntryName& entry : kEntryNames)
-    if (entry.name == name) return entry;
-  return kEntryNames.front();
-}
-
 constexpr int kDbBox = 10;
 constexpr int kAbBox = 11;
 constexpr int kPhiBox = 12;
 
 // Where a box comes in the parameter file, for the order in which values are typed.
 std::size_t fileRank(int box) {
-  for (std::size_t k = 0; k < kEntryNames.size(); ++k)
-    if (kEntryNames[k].box == box) return k;
-  return kEntryNames.size();
+  const auto entries = entryQuantities();
+  for (std::size_t k = 0; k < entries.size(); ++k)
+    if (entries[k].box == box) return k;
+  return entries.size();
 }
 
 bool isDigit(char c) {
@@ -194,7 +144,7 @@ std::string decimalText(std::int64_t value, int decimals) {
 
 std::string variedEntryNames() {
   std::string names;
-  for (const EntryName& entry : kEntryNames) {
+  for (const EntryQuantity& entry : entryQuantities()) {
     if (!names.empty()) names += ", ";
     names += entry.name;
   }
@@ -208,9 +158,8 @@ std::variant<VariedEntry, std::string> VariedEntry::parse(std::string_view optio
            "'";
   VariedEntry entry;
   entry.name_ = std::string(option.substr(0, equals));
-  const auto known = std::find_if(kEntryNames.begin(), kEntryNames.end(),
-                                  [&](const EntryName& e) { return e.name == entry.name_; });
-  if (known == kEntryNames.end())
+  const EntryQuantity* known = findEntryQuantity(entry.name_);
+  if (!known)
     return "--vary: no entry is called '" + entry.name_ + "'; the entries are " +
            variedEntryNames();
   entry.box_ = known->box;
@@ -354,7 +303,7 @@ std::optional<std::string> VariedEntry::checkUnits() {
 
 std::optional<std::string> VariedEntry::unitProblem(const std::string& typed) const {
   if (isBar() || splitUnit(typed).second.empty()) return std::nullopt;
-  const EntryName& entry = entryNamed(name_);
+  const EntryQuantity& entry = quantity();
   if (!entry.dimension) return name_ + " takes a bare number, not '" + typed + "'";
   const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
   if (!reading.quantity) return reading.problem;
@@ -367,7 +316,7 @@ std::optional<std::string> VariedEntry::unitProblem(const std::string& typed) co
 // window's unit, so "100mm" types "10" into the lb box.
 std::string VariedEntry::boxText(const std::string& typed) const {
   if (isBar() || splitUnit(typed).second.empty()) return typed;
-  const EntryName& entry = entryNamed(name_);
+  const EntryQuantity& entry = quantity();
   const ValueReading reading = readValue(typed, *entry.dimension, entry.unit);
   return shortestNumber(inUnit(*reading.quantity, entry.unit) / entry.scale);
 }
@@ -405,6 +354,31 @@ std::vector<std::string> StudyGrid::values(std::uint64_t run) const {
     run /= entries_[k].size();
   }
   return texts;
+}
+
+std::vector<std::string> StudyGrid::typedValues(std::uint64_t run) const {
+  std::vector<std::string> texts(entries_.size());
+  for (std::size_t k = entries_.size(); k-- > 0;) {
+    texts[k] = entries_[k].typedText(run % entries_[k].size());
+    run /= entries_[k].size();
+  }
+  return texts;
+}
+
+bool VariedEntry::unitsTyped() const {
+  if (range_) return !rangeUnit_.empty();
+  return std::any_of(list_.begin(), list_.end(), [this](const std::string& item) {
+    return !isBar() && !splitUnit(item).second.empty();
+  });
+}
+
+const EntryQuantity& VariedEntry::quantity() const {
+  return *findEntryQuantity(name_);
+}
+
+double VariedEntry::shown(const std::string& boxText, UnitSystem units) const {
+  const double value = parseNumber(isBar() ? std::string(findJisBar(boxText)->db) : boxText);
+  return value * shownUnit(quantity(), units).factor;
 }
 
 std::string StudyGrid::tag(std::uint64_t run) const {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "analysis/run_law.h"
+#include "analysis/units.h"
+#include "entry_quantity.h"
 #include "params/numeric_check.h"
 #include "params/parameter_entries.h"
 
@@ -41,6 +43,13 @@ class VariedEntry {
   // For a range whose step does not land on its stop (10:20:3), a line saying so with the values
   // that run: the command runs them, but the user asked for 20.
   std::optional<std::string> shortfall() const;
+
+  // What kind of quantity the entry is, and a value's number as `units` shows it (see
+  // `shownUnit`), from the text typed into its box; a bar by its diameter.
+  const EntryQuantity& quantity() const;
+  double shown(const std::string& boxText, UnitSystem units) const;
+  // Whether any value was given with a unit of its own.
+  bool unitsTyped() const;
 
  private:
   std::optional<std::string> parseRange(std::string_view values);
@@ -77,6 +86,8 @@ class StudyGrid {
   std::uint64_t size() const;
   // The value of every entry at a run, in --vary order.
   std::vector<std::string> values(std::uint64_t run) const;
+  // The same as given on the command line ("100mm").
+  std::vector<std::string> typedValues(std::uint64_t run) const;
   // "lb=30" or "bar=D13.lb=30": the run's part of its file names.
   std::string tag(std::uint64_t run) const;
 

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "study_report.h"
 
+#include "analysis/bar_yield.h"
 #include "params/format_number.h"
 #include "study_run.h"
 
 namespace kvt {
 
 StudyReport::StudyReport(std::string basePath, std::uint64_t runCount, const StudyOptions& study,
-                         UnitSystem units)
-    : basePath_(std::move(basePath)), runCount_(runCount), study_(study), units_(units) {}
+                         UnitSystem units, std::optional<double> fy)
+    : basePath_(std::move(basePath)), runCount_(runCount), study_(study), units_(units), fy_(fy) {}
 
 void StudyReport::add(const SummaryRow& row, const std::vector<std::string>& files) {
   const bool searchFailed = row.required && row.required->kind == RequiredLength::Kind::Failed;
@@ -17,6 +18,7 @@ void StudyReport::add(const SummaryRow& row, const std::vector<std::string>& fil
   } else {
     failed_.push_back(row.run);
   }
+  if (elasticBarNote(row.record, units_)) beyondYield_.push_back(row.run);
   files_.insert(files_.end(), files.begin(), files.end());
   if (runCount_ == 1) single_ = row;
 }
@@ -37,21 +39,27 @@ std::string StudyReport::forceText(double kgf) const {
          " " + std::string(unitName(Quantity::Force, units_));
 }
 
+// A length given in tenths of a cm, with its unit: "25.3 cm", or "253 mm" in SI.
+std::string StudyReport::lengthWithUnit(int tenths) const {
+  if (units_ == UnitSystem::SI) return std::to_string(tenths) + " mm";
+  return lengthText(tenths) + " cm";
+}
+
 std::string StudyReport::outcomeLine() const {
   const std::optional<RequiredLength>& required =
       single_ ? single_->required : std::optional<RequiredLength>();
   if (required && required->kind == RequiredLength::Kind::Found) {
-    std::string line = "required lb " + lengthText(required->tenths) + " cm: Pbumax " +
+    std::string line = "required lb " + lengthWithUnit(required->tenths) + ": Pbumax " +
                        forceText(required->PMax) +
                        " reaches fy·Ab = " + forceText(single_->yieldForce);
     if (required->shorterTenths > 0)
-      line += ", " + lengthText(required->shorterTenths) + " cm gives " +
+      line += ", " + lengthWithUnit(required->shorterTenths) + " gives " +
               forceText(required->shorterPMax);
     return line;
   }
   if (required && required->kind == RequiredLength::Kind::NotReached)
     return "fy·Ab = " + forceText(single_->yieldForce) + " not reached up to " +
-           lengthText(study_.lbMaxTenths) + " cm";
+           lengthWithUnit(study_.lbMaxTenths);
   return std::to_string(runCount_) + (runCount_ == 1 ? " run, " : " runs, ") +
          std::to_string(finished_) + " finished";
 }
@@ -64,7 +72,7 @@ std::vector<std::string> StudyReport::codeDetails() const {
   std::vector<std::string> lines = {"  codes: " + codeFactorsText(codes)};
   if (!single_) return lines;
   const codes::AnchorageCase c =
-      anchorageCaseOf(single_->record.parameters(), study_.fy, codes.factors);
+      anchorageCaseOf(single_->record.parameters(), fy_.value_or(0), codes.factors);
   for (const codes::DesignCode code : codes.codes) {
     const codes::CodeLength length = codes::anchorageLength(code, c);
     lines.push_back("  " + std::string(codes::codeTitle(code)) + ": " +
@@ -94,6 +102,18 @@ std::optional<std::string> StudyReport::failedRunsLine(const std::string& summar
          "); the outcome column of " + summaryPath + " says why";
 }
 
+// The runs whose elastic bar carried more than any deformed bar can: their Pbumax is a bond
+// strength the bar would never have reached.
+std::optional<std::string> StudyReport::beyondYieldLine(const std::string& summaryPath) const {
+  if (beyondYield_.empty()) return std::nullopt;
+  if (single_) return basePath_ + ": " + *elasticBarNote(single_->record, units_);
+  return basePath_ + ": in " + howMany(beyondYield_) + " (run " + firstRuns(beyondYield_) +
+         ") the bar stress at Pbumax is beyond any deformed bar's yield stress: those bars would "
+         "have yielded first (the analysis takes them as elastic); the column 'bar stress at "
+         "Pbumax' of " +
+         summaryPath + " gives it";
+}
+
 StudyResult StudyReport::finish(const std::string& summaryPath) const {
   StudyResult result;
   result.message = basePath_ + ": " + outcomeLine() + " → " + summaryPath;
@@ -105,6 +125,7 @@ StudyResult StudyReport::finish(const std::string& summaryPath) const {
                             ") ended before a --profile-csv step; their kept files have no CSV "
                             "file or figure for it");
   if (auto line = failedRunsLine(summaryPath)) result.errors.push_back(std::move(*line));
+  if (auto line = beyondYieldLine(summaryPath)) result.errors.push_back(std::move(*line));
   result.files = files_;
   result.succeeded = failed_.empty() && !figuresFailed_;
   return result;

@@ -21,7 +21,7 @@ struct StudyResult;
 class StudyReport {
  public:
   StudyReport(std::string basePath, std::uint64_t runCount, const StudyOptions& study,
-              UnitSystem units);
+              UnitSystem units, std::optional<double> fy);
 
   void add(const SummaryRow& row, const std::vector<std::string>& files);
   void addFile(std::string path) { files_.push_back(std::move(path)); }
@@ -40,6 +40,8 @@ class StudyReport {
   std::string outcomeLine() const;
   std::vector<std::string> codeDetails() const;
   std::optional<std::string> failedRunsLine(const std::string& summaryPath) const;
+  std::optional<std::string> beyondYieldLine(const std::string& summaryPath) const;
+  std::string lengthWithUnit(int tenths) const;
   std::string howMany(const std::vector<std::uint64_t>& runs) const;
   static std::string firstRuns(const std::vector<std::uint64_t>& runs);
   std::string forceText(double kgf) const;
@@ -48,10 +50,12 @@ class StudyReport {
   std::uint64_t runCount_;
   const StudyOptions& study_;
   UnitSystem units_;
+  std::optional<double> fy_;  // the bar's yield stress, kgf/cm², when given
   std::uint64_t finished_ = 0;
-  std::vector<std::uint64_t> failed_;     // runs whose run or search failed
-  std::vector<std::uint64_t> unreached_;  // runs that ended before a --profile-csv step
-  std::optional<SummaryRow> single_;      // the row of a study of one run
+  std::vector<std::uint64_t> failed_;       // runs whose run or search failed
+  std::vector<std::uint64_t> unreached_;    // runs that ended before a --profile-csv step
+  std::vector<std::uint64_t> beyondYield_;  // runs whose bar carried more than any bar can
+  std::optional<SummaryRow> single_;        // the row of a study of one run
   std::vector<std::string> errors_;
   std::vector<std::string> files_;
   bool runFiguresFailed_ = false;

@@ -131,7 +131,7 @@ std::uint64_t Study::runCases(const StudyCaseRunner& cases, std::uint64_t first,
 }
 
 SummaryTable Study::summaryTable() const {
-  return SummaryTable(study_, options_.units, !isKvtLaw(options_.law));
+  return SummaryTable(study_, options_.units, !isKvtLaw(options_.law), options_.fy);
 }
 
 StudyPoint Study::point(const StudyCase& done, bool withCurve) const {
@@ -154,7 +154,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   const bool drawFamily = figures && drawsFamily();
   const StudyCaseRunner cases = caseRunner(clock);
   const SummaryTable table = summaryTable();
-  StudyReport report(base_->path, runCount(), study_, options_.units);
+  StudyReport report(base_->path, runCount(), study_, options_.units, options_.fy);
   std::vector<StudyPoint> points;
   const LocalDateTime stamp = clock.now();
 
@@ -193,7 +193,9 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
 
 std::vector<std::pair<std::string, Figure>> Study::figures(
     const std::vector<StudyPoint>& points, std::optional<std::size_t> against) const {
-  auto drawn = studyFigures(study_.grid, points, caseName(), options_.units, study_.codes.codes);
+  const StudyFigureCase study{caseName(), static_cast<double>(base_->record.lb), options_.fy,
+                              study_.lbMaxTenths, study_.codes.codes};
+  auto drawn = studyFigures(study_.grid, points, study, options_.units);
   const std::size_t count = study_.grid.entries().size();
   if (!against || *against + 1 >= count) return drawn;
   // The chosen entry goes last, as if it had been varied last; the family keeps its legend.
@@ -208,8 +210,7 @@ std::vector<std::pair<std::string, Figure>> Study::figures(
     toEnd(point.values);
     point.curve.clear();
   }
-  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, caseName(), options_.units,
-                              study_.codes.codes);
+  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, study, options_.units);
   for (auto& [suffix, figure] : drawn)
     for (auto& [againSuffix, again] : redrawn)
       if (suffix != "load-slip" && suffix == againSuffix) figure = std::move(again);
@@ -219,7 +220,7 @@ std::vector<std::pair<std::string, Figure>> Study::figures(
 std::vector<double> Study::codeLengthsOf(const AnalysisParameters& p) const {
   std::vector<double> lengths;
   if (!study_.findLb) return lengths;
-  const codes::AnchorageCase c = anchorageCaseOf(p, study_.fy, study_.codes.factors);
+  const codes::AnchorageCase c = anchorageCaseOf(p, options_.fy.value_or(0), study_.codes.factors);
   for (const codes::DesignCode code : study_.codes.codes)
     lengths.push_back(codes::anchorageLength(code, c).length / codes::kMmPerCm);
   return lengths;
@@ -229,9 +230,10 @@ void Study::writeKeptRunFigures(const StudyCase& done, const LocalDateTime& stam
                                 StudyReport& report) const {
   if (done.row.record.stepCount() == 0 || done.resultName.empty()) return;
   try {
-    for (std::string& file : writeRunFigures(done.row.record, done.resultName,
-                                             {options_.figureFormats, options_.figureSize},
-                                             options_.profileSteps, options_.units, &stamp))
+    for (std::string& file :
+         writeRunFigures(done.row.record, done.resultName,
+                         {options_.figureFormats, options_.figureSize, options_.fy},
+                         options_.profileSteps, options_.units, &stamp))
       report.addFile(std::move(file));
   } catch (const std::exception& error) {
     report.runFiguresFailed(base_->path + ": run " + std::to_string(done.row.run) + ": " +

@@ -34,8 +34,6 @@ struct StudyOptions {
   bool keepRuns = false;                   // each run's result file and CSVs, NAME.lb=30.T-S …
   Shard shard;
   bool findLb = false;  // the required bond length of every case
-  double fy = 0;        // yield stress, kgf/cm²
-  std::string fyText;   // as given: "345MPa", or bare in the units of the outputs
   int lbMaxTenths = 2000;
   // The design codes' lengths beside the required one (with --find-lb), or printed alone.
   CodeRequest codes;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "summary_table.h"
 
+#include "analysis/bar_yield.h"
 #include "output/csv_export.h"
 #include "study_run.h"
 
@@ -10,13 +11,14 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string withUnit(const char* name, Quantity q, UnitSystem units) {
-  return std::string(name) + " (" + std::string(unitName(q, units)) + ")";
+std::string withUnit(const std::string& name, Quantity q, UnitSystem units) {
+  return name + " (" + std::string(unitName(q, units)) + ")";
 }
 
-// A length in tenths of a cm, without a needless ".0": "200" rather than "200.0".
-std::string shortLength(int tenths) {
-  return tenths % 10 == 0 ? std::to_string(tenths / 10) : lengthText(tenths);
+// The unit a varied entry's typed text is in: the window's, unless values came with their own.
+std::string typedUnit(const VariedEntry& entry) {
+  if (entry.unitsTyped()) return "with unit";
+  return shownUnit(entry.quantity(), UnitSystem::KgfCm).ascii;
 }
 
 }  // namespace
@@ -31,31 +33,49 @@ std::string csvField(const std::string& text) {
   return quoted + "\"";
 }
 
-SummaryTable::SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn)
-    : grid_(study.grid), units_(units), lawColumn_(lawColumn), fy_(study.fy) {
+SummaryTable::SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn,
+                           std::optional<double> fy)
+    : grid_(study.grid), units_(units), lawColumn_(lawColumn), fy_(fy) {
   if (study.findLb) lbMaxTenths_ = study.lbMaxTenths;
   if (study.findLb && !study.codes.codes.empty()) codes_ = &study.codes;
 }
 
+std::string SummaryTable::lengthOf(int tenths) const {
+  if (units_ == UnitSystem::SI) return std::to_string(tenths);
+  // "200" rather than "200.0".
+  return tenths % 10 == 0 ? std::to_string(tenths / 10) : lengthText(tenths);
+}
+
 std::string SummaryTable::header() const {
   std::string text = "run";
-  for (const VariedEntry& entry : grid_.entries())
-    text += "," + entry.name();
+  for (const VariedEntry& entry : grid_.entries()) {
+    const std::string unit = shownUnit(entry.quantity(), units_).ascii;
+    if (entry.isBar()) {
+      text += ",bar (JIS G 3112),db (" + unit + ")";
+    } else {
+      text += "," + entry.name() + " (" + unit + ")," + entry.name() + " as typed (" +
+              typedUnit(entry) + ")";
+    }
+  }
   if (lawColumn_) text += ",law";
-  for (const std::string& column : {std::string("outcome"), std::string("steps"),
-                                    withUnit("tau_bmax", Quantity::Stress, units_),
-                                    withUnit("tau_bumax", Quantity::Stress, units_),
-                                    withUnit("Pbumax", Quantity::Force, units_),
-                                    withUnit("loaded-end slip at Pbumax", Quantity::Length, units_),
-                                    withUnit("free-end slip at Pbumax", Quantity::Length, units_),
-                                    std::string("step at Pbumax"),
-                                    withUnit("loaded-end slip at end", Quantity::Length, units_)})
+  for (const std::string& column :
+       {std::string("outcome"), std::string("steps"),
+        withUnit("tau_bmax", Quantity::Stress, units_),
+        withUnit("tau_bumax", Quantity::Stress, units_),
+        withUnit("Pbumax", Quantity::Force, units_),
+        withUnit("loaded-end slip at Pbumax", Quantity::Length, units_),
+        withUnit("free-end slip at Pbumax", Quantity::Length, units_),
+        std::string("step at Pbumax"), withUnit("loaded-end slip at end", Quantity::Length, units_),
+        withUnit("bar stress at Pbumax", Quantity::Stress, units_)})
     text += "," + column;
+  if (fy_)
+    text += "," + withUnit("yield force fy*Ab", Quantity::Force, units_) +
+            ",bar yields before pull-out (yes/no)";
   if (lbMaxTenths_) {
-    // The required length is a length typed into the lb box, so it stays in cm.
-    text += "," + withUnit("yield force fy*Ab", Quantity::Force, units_) + ",required lb (cm)," +
+    const std::string shorter = units_ == UnitSystem::SI ? "1 mm" : "0.1 cm";
+    text += "," + withUnit("required lb", Quantity::Length, units_) + "," +
             withUnit("Pbumax at required lb", Quantity::Force, units_) + "," +
-            withUnit("Pbumax 0.1 cm shorter", Quantity::Force, units_);
+            withUnit("Pbumax " + shorter + " shorter", Quantity::Force, units_);
   }
   if (codes_)
     for (const codes::DesignCode code : codes_->codes)
@@ -68,8 +88,15 @@ std::string SummaryTable::line(const SummaryRow& row) const {
     return roundTripText(inUnits(value, q, units_));
   };
   std::string text = std::to_string(row.run);
-  for (const std::string& value : row.values)
-    text += "," + csvField(value);
+  const std::vector<std::string> typed = grid_.typedValues(row.run - 1);
+  for (std::size_t k = 0; k < row.values.size(); ++k) {
+    const VariedEntry& entry = grid_.entries()[k];
+    text += "," +
+            csvField(entry.isBar() ? row.values[k]
+                                   : roundTripText(entry.shown(row.values[k], units_))) +
+            ",";
+    text += csvField(entry.isBar() ? roundTripText(entry.shown(row.values[k], units_)) : typed[k]);
+  }
   const RunRecord& run = row.record;
   if (lawColumn_) text += "," + csvField(lawSummary(run.law()));
   if (row.succeeded && run.stepCount() > 0) {
@@ -79,40 +106,51 @@ std::string SummaryTable::line(const SummaryRow& row) const {
             number(run.tauAvgMax(), Quantity::Stress) + "," + number(run.PMax(), Quantity::Force) +
             "," + number(peak.loadedEndSlip, Quantity::Length) + "," +
             number(peak.s0, Quantity::Length) + "," + std::to_string(run.peakStep()) + "," +
-            number(run.rows().back().loadedEndSlip, Quantity::Length);
+            number(run.rows().back().loadedEndSlip, Quantity::Length) + "," +
+            number(peakBarStress(run), Quantity::Stress);
   } else {
-    text += "," + csvField(row.error) + ",,,,,,,,";
+    text += "," + csvField(row.error) + ",,,,,,,,,";
   }
-  if (lbMaxTenths_ && row.required) {
-    const RequiredLength& r = *row.required;
-    text += "," + number(row.yieldForce, Quantity::Force) + ",";
-    switch (r.kind) {
-      case RequiredLength::Kind::Found:
-        text += lengthText(r.tenths) + "," + number(r.PMax, Quantity::Force) + "," +
-                (r.shorterTenths > 0 ? number(r.shorterPMax, Quantity::Force) : "");
-        break;
-      case RequiredLength::Kind::NotReached:
-        text += "not reached up to " + shortLength(*lbMaxTenths_) + " cm,,";
-        break;
-      case RequiredLength::Kind::Failed:
-        text +=
-            csvField("failed at lb = " + lengthText(r.failedTenths) + " cm: " + r.failure) + ",,";
-        break;
-    }
-  } else if (lbMaxTenths_) {
-    text += ",,,,";
+  if (fy_) {
+    const double yieldForce = *fy_ * static_cast<double>(run.parameters().Ab);
+    text += "," + number(yieldForce, Quantity::Force) + ",";
+    if (row.succeeded && run.stepCount() > 0) text += yieldForce <= run.PMax() ? "yes" : "no";
   }
+  if (lbMaxTenths_) text += requiredLengthFields(row);
   return text + codesLine(row) + kLineEnd;
 }
 
 // The codes' lengths for the case the run was made with, whatever became of its run.
 std::string SummaryTable::codesLine(const SummaryRow& row) const {
   if (!codes_) return {};
-  const codes::AnchorageCase c = anchorageCaseOf(row.record.parameters(), fy_, codes_->factors);
+  const codes::AnchorageCase c =
+      anchorageCaseOf(row.record.parameters(), fy_.value_or(0), codes_->factors);
   std::string text;
   for (const codes::DesignCode code : codes_->codes)
     text += "," + codeLengthText(codes::anchorageLength(code, c).length, units_);
   return text;
+}
+
+std::string SummaryTable::requiredLengthFields(const SummaryRow& row) const {
+  if (!row.required) return ",,,";
+  const auto force = [&](double kgf) {
+    return roundTripText(inUnits(kgf, Quantity::Force, units_));
+  };
+  const std::string unit(unitName(Quantity::Length, units_));
+  const RequiredLength& r = *row.required;
+  switch (r.kind) {
+    case RequiredLength::Kind::Found:
+      return "," + (units_ == UnitSystem::SI ? lengthOf(r.tenths) : lengthText(r.tenths)) + "," +
+             force(r.PMax) + "," + (r.shorterTenths > 0 ? force(r.shorterPMax) : "");
+    case RequiredLength::Kind::NotReached:
+      return ",not reached up to " + lengthOf(*lbMaxTenths_) + " " + unit + ",,";
+    case RequiredLength::Kind::Failed:
+      return "," +
+             csvField("failed at lb = " + lengthOf(r.failedTenths) + " " + unit + ": " +
+                      r.failure) +
+             ",,";
+  }
+  return ",,,";
 }
 
 }  // namespace kvt

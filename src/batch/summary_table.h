@@ -28,28 +28,36 @@ struct SummaryRow {
 };
 
 // The summary of a study as comma-separated text: ASCII headers that name each quantity and its
-// unit (the varied entries by their --vary names, with the values as typed), numbers in their
-// shortest round-trip form in the chosen units, CR LF line ends. Texts that hold a comma or a
-// quote (an error in words) are quoted. A study with another law than kvt's own names each run's
-// law with all its entries in a column of its own, after the varied entries.
+// unit, numbers in their shortest round-trip form in the chosen units, CR LF line ends. A varied
+// entry has two columns, its value in those units ("lb (mm)") and its text as typed with the
+// unit it was typed in ("lb as typed (cm)"); a bar its name and its diameter. A study with
+// another law than kvt's own names each run's law with all its entries in a column of its own,
+// after the varied entries. Each run's bar stress at Pbumax is given, which an elastic bar may
+// carry beyond any yield stress; with fy, the yield force and whether the bar yields before it
+// pulls out; with the required length, the length and Pbumax at it and just shorter. Texts that
+// hold a comma or a quote (an error in words) are quoted.
 //
 // With the required length, the design codes asked for with --codes add a column each, the
 // code's length for the run's case; the header says whether it rests on design or mean values.
 class SummaryTable {
  public:
-  SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn = false);
+  SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn = false,
+               std::optional<double> fy = std::nullopt);
   std::string header() const;
   std::string line(const SummaryRow& row) const;
 
  private:
   std::string codesLine(const SummaryRow& row) const;
+  std::string requiredLengthFields(const SummaryRow& row) const;
+  // A length given in tenths of a cm, in the summary's unit.
+  std::string lengthOf(int tenths) const;
 
   const StudyGrid& grid_;
   UnitSystem units_;
   std::optional<int> lbMaxTenths_;  // set when the required length is sought
   bool lawColumn_ = false;
   const CodeRequest* codes_ = nullptr;  // with the required length
-  double fy_ = 0;                       // kgf/cm²
+  std::optional<double> fy_;            // the bar's yield stress, kgf/cm², when given
 };
 
 // A field of a CSV line, quoted when it has to be.

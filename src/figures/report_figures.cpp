@@ -73,7 +73,8 @@ std::string caseTitle(const AnalysisParameters& p, UnitSystem units, const CaseS
   return name.empty() ? sizes : name + ", " + sizes;
 }
 
-Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) {
+Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep,
+                      std::optional<double> fy) {
   FigureCurve loaded{"slip at the loaded end", {}, {}};
   FigureCurve free{"slip at the free end (s0)", {}, {}};
   for (const LoadSlipRow& r : run.rows()) {
@@ -95,9 +96,23 @@ Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) 
     marks.push_back(selectionMark(in(chosen->loadedEndSlip, Quantity::Length, units),
                                   in(chosen->loadedEndForce, Quantity::Force, units),
                                   selectedStep));
+  std::vector<FigureCurve> curves = {std::move(loaded), std::move(free)};
+  if (fy) {
+    const double yieldForce = *fy * static_cast<double>(run.parameters().Ab);
+    double end = 0;
+    for (const FigureCurve& curve : curves)
+      for (const double x : curve.x)
+        end = std::max(end, x);
+    const double level = in(yieldForce, Quantity::Force, units);
+    curves.push_back(
+        {"yield force fy·Ab = " + resultText(yieldForce, Quantity::Force, units, "####0"),
+         {0, end},
+         {level, level},
+         FigureCurve::Kind::Guide});
+  }
   return curveFigure(titled("Load–slip", run, units), axis("slip", Quantity::Length, units),
-                     axis("loaded-end force P", Quantity::Force, units),
-                     {std::move(loaded), std::move(free)}, std::move(marks));
+                     axis("loaded-end force P", Quantity::Force, units), std::move(curves),
+                     std::move(marks));
 }
 
 Figure tauSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -15,8 +16,10 @@ namespace kvt {
 // step.
 
 // Bar force at the loaded end against the slip at the loaded end and at the free end (s0), with
-// the peak (Pbumax) marked.
-Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep = 0);
+// the peak (Pbumax) marked; with the bar's yield stress fy (kgf/cm²), its yield force fy·Ab as a
+// guide across the figure.
+Figure loadSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep = 0,
+                      std::optional<double> fy = std::nullopt);
 // Average bond stress against loaded-end slip, with τbumax marked.
 Figure tauSlipFigure(const RunRecord& run, UnitSystem units, int selectedStep = 0);
 // Slip, bar force and local bond stress along the bar at one step, in three stacked panels.

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/bar_yield.h"
 #include "error/error.h"
 #include "figure_view.h"
 #include "figures/figure_render.h"
@@ -111,6 +112,11 @@ void ResultsWindow::buildLayout() {
 
   status_ = new QLabel(this);
   status_->setObjectName("statusLabel");
+  barNote_ = new QLabel(this);
+  barNote_->setObjectName("barNoteLabel");
+  barNote_->setWordWrap(true);
+  barNote_->setStyleSheet("color: #C00000");
+  barNote_->hide();
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(new QLabel("Step", this));
@@ -127,6 +133,7 @@ void ResultsWindow::buildLayout() {
   layout->addWidget(tabs_, 1);
   layout->addLayout(controls);
   layout->addWidget(status_);
+  layout->addWidget(barNote_);
 }
 
 void ResultsWindow::markStale() {
@@ -198,6 +205,10 @@ void ResultsWindow::updateStatus() {
     text += "; Pbumax " + labelNumber(inUnits(r->loadedEndForce, Quantity::Force, units_)) + " " +
             unitSymbol(Quantity::Force, units_) + " at step " + std::to_string(peak);
   status_->setText(QString::fromStdString(text));
+  // The analysis takes the bar as elastic: a Pbumax no deformed bar could carry is said at once.
+  const auto note = elasticBarNote(*run_, units_);
+  barNote_->setVisible(note.has_value());
+  if (note) barNote_->setText("Note: " + QString::fromStdString(*note) + ".");
 }
 
 void ResultsWindow::setUnits(UnitSystem units) {

@@ -93,6 +93,7 @@ class ResultsWindow : public QWidget {
   QPushButton* saveFigure_ = nullptr;
   QPushButton* saveData_ = nullptr;
   QLabel* status_ = nullptr;
+  QLabel* barNote_ = nullptr;
 };
 
 }  // namespace kvt::ui

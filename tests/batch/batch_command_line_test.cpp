@@ -77,7 +77,7 @@ TEST(BatchCommandLine, ReadsAStudy) {
   EXPECT_EQ(c.study.shard.index, 2u);
   EXPECT_EQ(c.study.shard.count, 5u);
   EXPECT_TRUE(c.study.findLb);
-  EXPECT_EQ(c.study.fy, 3500.0);
+  EXPECT_EQ(c.options.fy, 3500.0);
   EXPECT_EQ(c.study.lbMaxTenths, 1505);
   EXPECT_TRUE(c.study.keepRuns);
   EXPECT_EQ(c.options.initialDs, "2e-5");
@@ -120,7 +120,7 @@ TEST(BatchCommandLine, RefusesABadStudyWithOneLine) {
       {{"--vary", "lb=10", "--shard", "2"}, "--shard is K/N with 1 <= K <= N"},
       {{"--shard", "1/2"}, "--shard belongs to a study: give --vary or --find-lb"},
       {{"--find-lb"}, "--find-lb needs the bar's yield stress: --fy STRESS"},
-      {{"--fy", "3500"}, "--fy goes with --find-lb"},
+      {{"--lb-max", "300"}, "--lb-max goes with --find-lb"},
       {{"--find-lb", "--fy", "-3"}, "--fy needs a positive yield stress"},
       {{"--find-lb", "--fy", "3500", "--vary", "lb=10"}, "--find-lb seeks lb itself"},
       {{"--find-lb", "--fy", "3500", "--lb-max", "20.25"}, "--lb-max needs a length in cm"},
@@ -147,7 +147,7 @@ TEST(BatchCommandLine, ReadsQuantitiesWithTheirUnits) {
   const std::vector<std::string> findLb = {"--find-lb", "b.kvt"};
   const auto fy = [&](std::vector<std::string> args) {
     args.insert(args.end(), findLb.begin(), findLb.end());
-    return parsed(args).study.fy;
+    return *parsed(args).options.fy;
   };
   EXPECT_EQ(fy({"--fy", "3500"}), 3500);
   EXPECT_EQ(fy({"--fy", "3500kgf/cm2", "--units", "si"}), 3500);

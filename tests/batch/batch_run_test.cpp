@@ -72,7 +72,9 @@ TEST(BatchRun, OptionsOverrideDetailAndAddCsvFiles) {
   const BatchResult result = runAndReport(example.path, options, clock);
   ASSERT_TRUE(result.succeeded) << result.message;
   EXPECT_NE(result.message.find(": 141 steps,"), std::string::npos) << result.message;
-  EXPECT_NE(result.message.find("τbumax 50.00"), std::string::npos) << result.message;
+  // The result line in the units asked for: 50 kgf/cm² is 4.90 MPa.
+  EXPECT_NE(result.message.find("τbumax 4.90 MPa, Pbumax 39.52 kN"), std::string::npos)
+      << result.message;
   const std::vector<std::string> files = {
       example.dir.file("bilinear.T-S"), example.dir.file("bilinear.csv"),
       example.dir.file("bilinear.step1.csv"), example.dir.file("bilinear.step100.csv")};
@@ -156,6 +158,33 @@ TEST(BatchRun, WarnsOfAFileThatDoesNotLookLikeAParameterFile) {
                                      ": does not look like a parameter file (18 of its 18 "
                                      "numeric lines hold no number); it is run as one"});
   EXPECT_FALSE(result.succeeded);  // every entry 0: db = 0
+}
+
+// The bar is elastic in the analysis: a run that loads a bar of 1 cm² beyond 7000 kgf/cm² says
+// the bar would have yielded first; with fy the result line says which comes first, and the
+// load-slip figure draws fy·Ab.
+TEST(BatchRun, SaysWhenTheBarWouldHaveYieldedFirst) {
+  const ExampleCopy example("default.kvt");
+  replaceEntry(example, "1.27", "1.00");  // Ab
+  const testing::FixedClock clock;
+  BatchOptions options;
+  options.fy = 3500;
+  options.figureFormats = {FigureFormat::Svg};
+  const BatchResult result = runAndReport(example.path, options, clock);
+  ASSERT_TRUE(result.succeeded) << result.message;
+  EXPECT_NE(result.message.find(
+                "Pbumax 7454 kgf; the bar yields before it pulls out: fy·Ab = 3500 kgf ≤ Pbumax "
+                "= 7454 kgf → "),
+            std::string::npos)
+      << result.message;
+  EXPECT_EQ(result.warnings,
+            std::vector<std::string>{example.path +
+                                     ": the bar stress at Pbumax, 7454 kgf/cm², is beyond any "
+                                     "deformed bar's yield stress (7000 kgf/cm²): the bar would "
+                                     "have yielded first (the analysis takes it as elastic)"});
+  EXPECT_NE(
+      readBytes(example.dir.file("default.load-slip.svg")).find("yield force fy·Ab = 3500 kgf"),
+      std::string::npos);
 }
 
 TEST(BatchRun, FiguresGoBesideTheResultFileInEveryFormat) {

@@ -64,12 +64,13 @@ TEST(LawBatch, AStudyVariesTheLawsEntriesAndNamesTheLawOfEachRun) {
       batch({"--law", f.dir.file("c30.toml"), "--vary", "law.fcm=30,40MPa", f.base});
   EXPECT_EQ(job.status, 0) << job.err;
   const std::string summary = text(f.dir.file("beam1.study.csv"));
-  EXPECT_TRUE(summary.starts_with("run,law.fcm,law,outcome,")) << summary;
-  EXPECT_NE(summary.find("\r\n1,30,\"fib MC2010: fcm = 30 MPa, bond good, failure pull-out, "
+  EXPECT_TRUE(summary.starts_with("run,law.fcm (MPa),law.fcm as typed (with unit),law,outcome,"))
+      << summary;
+  EXPECT_NE(summary.find("\r\n1,30,30MPa,\"fib MC2010: fcm = 30 MPa, bond good, failure pull-out, "
                          "c_clear = 8 mm\",finished,"),
             std::string::npos)
       << summary;
-  EXPECT_NE(summary.find("\r\n2,40,\"fib MC2010: fcm = 40 MPa,"), std::string::npos);
+  EXPECT_NE(summary.find("\r\n2,40,40MPa,\"fib MC2010: fcm = 40 MPa,"), std::string::npos);
 }
 
 TEST(LawBatch, TheCodesAlonePrintTheirLengthsAndWriteNothing) {

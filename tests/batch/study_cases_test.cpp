@@ -86,7 +86,7 @@ TEST(StudyInParts, PbumaxIsDrawnAgainstTheChosenEntry) {
   EXPECT_EQ(byPw.x.title, "pw");
   EXPECT_EQ(byLb.x.title, "lb");
   ASSERT_EQ(byLb.curves.size(), 3u);
-  EXPECT_EQ(byLb.curves[0].title, "pw = 0.2");
+  EXPECT_EQ(byLb.curves[0].title, "pw = 0.2 %");
   EXPECT_EQ(byLb.curves[0].x, (std::vector<double>{10, 20}));
   // The same Pbumax values either way, only grouped by the other entry.
   EXPECT_EQ(byLb.curves[1].y[1], byPw.curves[1].y[1]);

@@ -128,8 +128,8 @@ TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
   ASSERT_EQ(batch({"--vary", "lb=" + lengths.str(), study.base}).status, 0);
   const auto check = csvLines(readBytes(study.dir.file("beam1.study.csv")));
   ASSERT_EQ(check.size(), 3u);
-  EXPECT_EQ(std::stod(fields(check[1]).at(6)), shorter);
-  EXPECT_EQ(std::stod(fields(check[2]).at(6)), atRequired);
+  EXPECT_EQ(std::stod(fields(check[1]).at(7)), shorter);
+  EXPECT_EQ(std::stod(fields(check[2]).at(7)), atRequired);
 }
 
 TEST(Study, KeptRunsThatEndBeforeAProfileStepAreNamed) {
@@ -151,13 +151,34 @@ TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
   EXPECT_NE(job.err.find("1 of 2 runs failed (run 1)"), std::string::npos) << job.err;
   const auto rows = csvLines(readBytes(study.dir.file("beam1.study.csv")));
   ASSERT_EQ(rows.size(), 3u);
+  // In SI throughout, φ among the lengths; its text as typed keeps the window's unit.
   EXPECT_EQ(rows[0],
-            "run,phi,outcome,steps,tau_bmax (MPa),tau_bumax (MPa),Pbumax (kN),loaded-end slip at "
-            "Pbumax (mm),free-end slip at Pbumax (mm),step at Pbumax,loaded-end slip at end (mm)");
-  EXPECT_TRUE(rows[1].starts_with("1,0,Arithmetic error (division by zero) ")) << rows[1];
-  EXPECT_TRUE(rows[1].ends_with("(φ = 0).,,,,,,,,")) << rows[1];
-  EXPECT_TRUE(rows[2].starts_with("2,4,finished,432,")) << rows[2];
+            "run,phi (mm),phi as typed (cm),outcome,steps,tau_bmax (MPa),tau_bumax (MPa),Pbumax "
+            "(kN),loaded-end slip at Pbumax (mm),free-end slip at Pbumax (mm),step at Pbumax,"
+            "loaded-end slip at end (mm),bar stress at Pbumax (MPa)");
+  EXPECT_TRUE(rows[1].starts_with("1,0,0,Arithmetic error (division by zero) ")) << rows[1];
+  EXPECT_TRUE(rows[1].ends_with("(φ = 0).,,,,,,,,,")) << rows[1];
+  EXPECT_TRUE(rows[2].starts_with("2,40,4,finished,432,")) << rows[2];
   EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv.part")));
+}
+
+// Every column names its unit; a varied entry has its value in the summary's units and its text
+// as typed; with fy, whether each bar yields before it pulls out.
+TEST(Study, EveryColumnNamesItsUnit) {
+  const StudyFolder study;
+  const Job job = batch({"--vary", "lb=50,300mm", "--fy", "345MPa", "--units", "si", study.base});
+  ASSERT_EQ(job.status, 0) << job.err;
+  const auto rows = csvLines(readBytes(study.dir.file("beam1.study.csv")));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0],
+            "run,lb (mm),lb as typed (with unit),outcome,steps,tau_bmax (MPa),tau_bumax (MPa),"
+            "Pbumax (kN),loaded-end slip at Pbumax (mm),free-end slip at Pbumax (mm),step at "
+            "Pbumax,loaded-end slip at end (mm),bar stress at Pbumax (MPa),yield force fy*Ab (kN),"
+            "bar yields before pull-out (yes/no)");
+  EXPECT_TRUE(rows[1].starts_with("1,50,50mm,finished,")) << rows[1];
+  EXPECT_TRUE(rows[1].ends_with(",no")) << rows[1];  // 5 cm pulls out first
+  EXPECT_TRUE(rows[2].starts_with("2,300,300mm,finished,")) << rows[2];
+  EXPECT_TRUE(rows[2].ends_with(",yes")) << rows[2];  // 30 cm holds the bar till it yields
 }
 
 TEST(Study, TheStepAtPbumaxIsTheStepOfThePeakProfile) {
@@ -170,7 +191,7 @@ TEST(Study, TheStepAtPbumaxIsTheStepOfThePeakProfile) {
   ASSERT_EQ(job.status, 0) << job.err;
   const auto rows = csvLines(readBytes(dir.file("bilinear.study.csv")));
   ASSERT_EQ(rows.size(), 2u);
-  const std::string step = fields(rows[1]).at(9);
+  const std::string step = fields(rows[1]).at(10);
   EXPECT_TRUE(fs::exists(dir.file("bilinear.su=0.05.profile.step" + step + ".svg"))) << step;
 }
 

@@ -151,6 +151,24 @@ class ResultsWindowTest : public QObject {
     results->close();
   }
 
+  // The analysis takes the bar as elastic: the window says so when no bar could carry Pbumax.
+  void saysWhenTheBarWouldHaveYieldedFirst() {
+    for (const char* Ab : {"1.27", "1.00"}) {
+      form().box(11)->setText(Ab);
+      RunController* run = finishedRun();
+      QVERIFY(run);
+      ResultsWindow* results = run->openResults();
+      const QLabel* note = results->findChild<QLabel*>("barNoteLabel");
+      QCOMPARE(note->isVisibleTo(results), std::string(Ab) == "1.00");
+      if (note->isVisibleTo(results))
+        QVERIFY2(note->text().contains("7454 kgf/cm²") &&
+                     note->text().contains("the bar would have yielded first"),
+                 qPrintable(note->text()));
+      results->close();
+      QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+    }
+  }
+
   void aFigureIsSavedInTheSizeChosen() {
     RunController* run = finishedRun();
     QVERIFY(run);
