@@ -53,12 +53,6 @@ const EntryQuantity* findEntryQuantity(std::string_view name) {
   return nullptr;
 }
 
-const EntryQuantity& entryQuantityOfBox(int box) {
-  for (const EntryQuantity& entry : kEntries)
-    if (entry.box == box) return entry;
-  return kEntries.back();
-}
-
 ShownUnit shownUnit(const EntryQuantity& entry, UnitSystem units) {
   if (!entry.dimension) {
     const std::string pure(entry.pureUnit);

@@ -30,7 +30,6 @@ struct EntryQuantity {
 // law's entries).
 std::span<const EntryQuantity> entryQuantities();
 const EntryQuantity* findEntryQuantity(std::string_view name);
-const EntryQuantity& entryQuantityOfBox(int box);
 
 // How a study's summary and figures show an entry's values: the unit as a figure prints it
 // ("mm", "kgf/cm²", "10⁵ kgf/cm²", "" for a pure number), as an ASCII header writes it ("mm",
