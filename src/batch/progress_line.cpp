@@ -36,7 +36,13 @@ ProgressLine::~ProgressLine() {
 
 std::string ProgressLine::text(const std::string& label, std::uint64_t done, std::uint64_t total,
                                const std::string& unit, double seconds, const std::string& detail) {
-  std::string line = label + ": " + std::to_string(done) + "/" + std::to_string(total) + " " + unit;
+  return label + ": " + countText(done, total, unit, seconds, detail);
+}
+
+std::string ProgressLine::countText(std::uint64_t done, std::uint64_t total,
+                                    const std::string& unit, double seconds,
+                                    const std::string& detail) {
+  std::string line = std::to_string(done) + "/" + std::to_string(total) + " " + unit;
   if (!detail.empty()) line += ", " + detail;
   if (done > 0 && seconds > 0) {
     const double rate = static_cast<double>(done) / seconds;

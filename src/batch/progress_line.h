@@ -29,6 +29,9 @@ class ProgressLine {
   // The text of the line, without the terminal's control characters.
   static std::string text(const std::string& label, std::uint64_t done, std::uint64_t total,
                           const std::string& unit, double seconds, const std::string& detail = "");
+  // The same without the label, for a window: "37/200 runs, 12.3 runs/s, 0:14 left".
+  static std::string countText(std::uint64_t done, std::uint64_t total, const std::string& unit,
+                               double seconds, const std::string& detail = "");
 
  private:
   using Clock = std::chrono::steady_clock;

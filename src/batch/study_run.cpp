@@ -130,8 +130,8 @@ std::uint64_t Study::runCases(const StudyCaseRunner& cases, std::uint64_t first,
   return handed;
 }
 
-SummaryTable Study::summaryTable() const {
-  return SummaryTable(study_, options_.units, !isKvtLaw(options_.law), options_.fy);
+SummaryTable Study::summaryTable(UnitSystem units) const {
+  return SummaryTable(study_, units, !isKvtLaw(options_.law), options_.fy);
 }
 
 StudyPoint Study::point(const StudyCase& done, bool withCurve) const {
@@ -153,7 +153,7 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
   const bool figures = !options_.figureFormats.empty();
   const bool drawFamily = figures && drawsFamily();
   const StudyCaseRunner cases = caseRunner(clock);
-  const SummaryTable table = summaryTable();
+  const SummaryTable table = summaryTable(options_.units);
   StudyReport report(base_->path, runCount(), study_, options_.units, options_.fy);
   std::vector<StudyPoint> points;
   const LocalDateTime stamp = clock.now();
@@ -192,10 +192,11 @@ StudyResult Study::run(const Clock& systemClock, std::FILE* progressStream) cons
 }
 
 std::vector<std::pair<std::string, Figure>> Study::figures(
-    const std::vector<StudyPoint>& points, std::optional<std::size_t> against) const {
+    const std::vector<StudyPoint>& points, UnitSystem units,
+    std::optional<std::size_t> against) const {
   const StudyFigureCase study{caseName(), static_cast<double>(base_->record.lb), options_.fy,
                               study_.lbMaxTenths, study_.codes.codes};
-  auto drawn = studyFigures(study_.grid, points, study, options_.units);
+  auto drawn = studyFigures(study_.grid, points, study, units);
   const std::size_t count = study_.grid.entries().size();
   if (!against || *against + 1 >= count) return drawn;
   // The chosen entry goes last, as if it had been varied last; the family keeps its legend.
@@ -210,7 +211,7 @@ std::vector<std::pair<std::string, Figure>> Study::figures(
     toEnd(point.values);
     point.curve.clear();
   }
-  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, study, options_.units);
+  auto redrawn = studyFigures(StudyGrid(std::move(entries)), moved, study, units);
   for (auto& [suffix, figure] : drawn)
     for (auto& [againSuffix, again] : redrawn)
       if (suffix != "load-slip" && suffix == againSuffix) figure = std::move(again);
@@ -248,7 +249,7 @@ void Study::writeFigures(const std::vector<StudyPoint>& points, const LocalDateT
                 " runs are not drawn; a figure takes " + std::to_string(kLargestFamily) +
                 " at most");
   try {
-    for (const auto& [suffix, figure] : figures(points))
+    for (const auto& [suffix, figure] : figures(points, options_.units))
       for (const FigureFormat format : options_.figureFormats) {
         const std::string path = studyFigurePath(summaryPath_, suffix, format);
         std::string bytes = drawFigure(figure, format, options_.figureSize);

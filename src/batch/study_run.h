@@ -91,16 +91,18 @@ class Study {
                          const std::function<void(std::uint64_t, StudyCase&&)>& deliver,
                          const std::function<void()>& idle,
                          const std::function<bool()>& stop = {}) const;
-  // The summary's header and lines, as `run` writes them.
-  SummaryTable summaryTable() const;
+  // The summary's header and lines in `units`, as `run` writes them with those units.
+  SummaryTable summaryTable(UnitSystem units) const;
   // What the study's figures take of a case; the load–slip curve only when the family is drawn.
   StudyPoint point(const StudyCase& done, bool withCurve) const;
   // Whether the load–slip curves of all runs fit in one figure.
   bool drawsFamily() const { return runCount() <= kLargestFamily; }
-  // The study's figures as `run` writes them, named by their file suffix. With `against`, Pbumax
-  // (and the required length) is drawn against that varied entry instead of the last one.
+  // The study's figures in `units` as `run` writes them, named by their file suffix. With
+  // `against`, Pbumax (and the required length) is drawn against that varied entry instead of
+  // the last one.
   std::vector<std::pair<std::string, Figure>> figures(
-      const std::vector<StudyPoint>& points, std::optional<std::size_t> against = {}) const;
+      const std::vector<StudyPoint>& points, UnitSystem units,
+      std::optional<std::size_t> against = {}) const;
   // The name of the base case, for titles.
   std::string caseName() const;
   const StudyOptions& options() const { return study_; }

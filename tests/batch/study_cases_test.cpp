@@ -41,7 +41,7 @@ TEST(StudyInParts, StoppedAndContinuedItGivesKvtBatchsSummary) {
   const auto study = Study::ofEntries(entries, options, grid);
   const testing::FixedClock clock;
   const StudyCaseRunner cases = study->caseRunner(clock);
-  const SummaryTable table = study->summaryTable();
+  const SummaryTable table = study->summaryTable(UnitSystem::KgfCm);
 
   std::string summary = table.header();
   std::vector<std::uint64_t> order;
@@ -75,8 +75,8 @@ TEST(StudyInParts, PbumaxIsDrawnAgainstTheChosenEntry) {
       [&](std::uint64_t, StudyCase&& done) { points.push_back(study->point(done, true)); }, {});
   ASSERT_EQ(points.size(), 6u);
 
-  const auto last = study->figures(points);
-  const auto first = study->figures(points, 0);
+  const auto last = study->figures(points, UnitSystem::KgfCm);
+  const auto first = study->figures(points, UnitSystem::KgfCm, 0);
   ASSERT_EQ(last.size(), 2u);
   ASSERT_EQ(first.size(), 2u);
   EXPECT_EQ(first[0].second.panels[0].curves.size(), 6u);  // the family is the same either way
