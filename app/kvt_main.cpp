@@ -2,6 +2,7 @@
 // kvt: the desktop program. It starts in the parameter window with the defaults, or with the
 // parameter file named on the command line.
 #include <QApplication>
+#include <QHashSeed>
 #include <cstdio>
 
 #include "output/clock.h"
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
   } catch (const kvt::UsageError&) {
   }
 
+  // A PDF lists its fonts in the order of a hash table, which Qt seeds afresh in every process;
+  // seeded as kvt-batch's figure module seeds it, a saved figure is the same bytes as kvt-batch's.
+  QHashSeed::setDeterministicGlobalSeed();
   QApplication app(argc, argv);  // takes its own options (-platform, -style, …) out of argv
   KvtCommand command;
   try {

@@ -17,6 +17,7 @@
 
 #include "analysis/bar_yield.h"
 #include "error/error.h"
+#include "figure_saving.h"
 #include "figure_view.h"
 #include "figures/figure_render.h"
 #include "figures/report_figures.h"
@@ -31,16 +32,6 @@ namespace {
 
 constexpr std::array kTabTitles = {"Load–slip", "τ-s", "Distribution", "Bond law"};
 constexpr std::array kFigureNames = {"load-slip", "tau-slip", "profile", "bond-law"};
-
-// The sizes "Save figure…" offers, on paper: a page's text width (the default), a journal's
-// single column, and its two columns.
-struct FigureSizeChoice {
-  const char* text;
-  FigureSize size;
-};
-constexpr std::array kFigureSizes = {FigureSizeChoice{"160 × 100 mm", {160, 100}},
-                                     FigureSizeChoice{"85 × 60 mm, one column", {85, 60}},
-                                     FigureSizeChoice{"180 × 110 mm, two columns", {180, 110}}};
 
 std::size_t index(ResultsWindow::Tab tab) {
   return static_cast<std::size_t>(tab);
@@ -96,13 +87,7 @@ void ResultsWindow::buildLayout() {
   connect(unitsBox_, &QComboBox::currentIndexChanged, this,
           [this](int chosen) { setUnits(chosen == 1 ? UnitSystem::SI : UnitSystem::KgfCm); });
 
-  figureSizeBox_ = new QComboBox(this);
-  figureSizeBox_->setObjectName("figureSizeBox");
-  figureSizeBox_->setToolTip(
-      "The size of a saved figure on paper; its text keeps its size in "
-      "points, 7 pt at the least");
-  for (const FigureSizeChoice& choice : kFigureSizes)
-    figureSizeBox_->addItem(choice.text);
+  figureSizeBox_ = newFigureSizeBox(this);
   saveFigure_ = new QPushButton("Save figure…", this);
   saveFigure_->setObjectName("saveFigureButton");
   saveData_ = new QPushButton("Save data…", this);
@@ -285,10 +270,9 @@ void ResultsWindow::askAndSave(bool figureFile) {
     suggested +=
         tab == Tab::Distribution ? ".step" + std::to_string(selectedStep()) + ".csv" : ".csv";
   }
-  const std::string path = prompt_.saveFileName(
-      figureFile ? "Save figure" : "Save data", suggested,
-      figureFile ? "PNG images (*.png);;SVG drawings (*.svg);;PDF documents (*.pdf)"
-                 : "CSV files (*.csv)");
+  const std::string path =
+      prompt_.saveFileName(figureFile ? "Save figure" : "Save data", suggested,
+                           figureFile ? kFigureFileFilter : "CSV files (*.csv)");
   if (path.empty()) return;
   if (figureFile)
     saveFigure(path);
@@ -297,37 +281,11 @@ void ResultsWindow::askAndSave(bool figureFile) {
 }
 
 FigureSize ResultsWindow::figureSize() const {
-  return kFigureSizes.at(static_cast<std::size_t>(std::max(0, figureSizeBox_->currentIndex())))
-      .size;
+  return figureSizeOf(*figureSizeBox_);
 }
 
 bool ResultsWindow::saveFigure(const std::string& path) {
-  std::string target = path;
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension.empty()) {
-    extension = ".png";
-    target += extension;
-  }
-  FigureFormat format = FigureFormat::Png;
-  if (extension == ".svg") {
-    format = FigureFormat::Svg;
-  } else if (extension == ".pdf") {
-    format = FigureFormat::Pdf;
-  } else if (extension != ".png") {
-    prompt_.warning(
-        "KVT", target + ": a figure is saved as .png, .svg or .pdf, not as " + extension + ".");
-    return false;
-  }
-  const QByteArray bytes = renderFigure(figure(currentTab()), format, figureSize());
-  if (bytes.isEmpty()) {
-    prompt_.warning("KVT", target + ": the figure could not be drawn.");
-    return false;
-  }
-  return saveTextFile(QString::fromStdString(target),
-                      std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                      prompt_);
+  return saveFigureFile(figure(currentTab()), path, figureSize(), prompt_);
 }
 
 bool ResultsWindow::saveData(const std::string& path) {
