@@ -12,6 +12,12 @@ namespace kvt {
 
 namespace {
 
+// "Pbumax against lb — beam1.kvt": a title with the case's name, when the case has one (a
+// study of the parameter window's unsaved entries has none).
+std::string named(const std::string& title, const std::string& caseName) {
+  return caseName.empty() ? title : title + " — " + caseName;
+}
+
 FigureAxis entryAxis(const VariedEntry& entry, UnitSystem units) {
   return {std::string(entry.quantity().title), shownUnit(entry.quantity(), units).symbol};
 }
@@ -77,7 +83,7 @@ Figure familyFigure(const StudyGrid& grid, const std::vector<StudyPoint>& points
     }
     family.push_back(std::move(curve));
   }
-  return curveFigure("Load–slip curves — " + caseName,
+  return curveFigure(named("Load–slip curves", caseName),
                      {"loaded-end slip", unitSymbol(Quantity::Length, units)},
                      {"loaded-end force P", unitSymbol(Quantity::Force, units)}, std::move(family));
 }
@@ -122,9 +128,8 @@ Figure requiredLengthFigure(const StudyGrid& grid, const std::vector<StudyPoint>
       units == UnitSystem::SI
           ? labelNumber(inUnits(study.fy.value_or(0), Quantity::Stress, units)) + " MPa"
           : formatNumber(study.fy.value_or(0), "0") + " kgf/cm²";
-  return curveFigure(
-      "Required bond length against " + x.title + " — " + study.name + ", fy = " + fy, x,
-      {"required lb", unitSymbol(Quantity::Length, units)}, std::move(curves));
+  return curveFigure(named("Required bond length against " + x.title, study.name) + ", fy = " + fy,
+                     x, {"required lb", unitSymbol(Quantity::Length, units)}, std::move(curves));
 }
 
 }  // namespace
@@ -149,7 +154,7 @@ std::vector<std::pair<std::string, Figure>> studyFigures(const StudyGrid& grid,
                                    " " + unitSymbol(Quantity::Length, units);
   figures.emplace_back(
       "pbumax",
-      curveFigure("Pbumax against " + x.title + " — " + study.name + lb, x,
+      curveFigure(named("Pbumax against " + x.title, study.name) + lb, x,
                   {"Pbumax", unitSymbol(Quantity::Force, units)},
                   againstLastEntry(grid, points, "Pbumax", units, [&](const StudyPoint& p) {
                     if (!p.succeeded) return std::optional<double>();
