@@ -20,11 +20,11 @@ QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// "lb — lb, cm", "sigmaB — σB, kgf/cm²": the --vary name, then the window's label and unit.
+// "lb, cm", "sigmaB — σB, kgf/cm²": the --vary name, then the window's label and unit.
 QString entryText(const std::string& name) {
   const FigureAxis axis = variedEntryAxis(name);
   if (name == "bar") return "bar — JIS bar size (db, Ab, φ)";
-  std::string text = name + " — " + axis.title;
+  std::string text = axis.title == name ? name : name + " — " + axis.title;
   if (!axis.unit.empty()) text += ", " + axis.unit;
   return q(text);
 }
@@ -86,6 +86,7 @@ StudyGridEditor::StudyGridEditor(std::vector<std::string> offered, QWidget* pare
   buttons->addWidget(add_);
   buttons->addStretch(1);
   layout->addLayout(buttons);
+  layout->addStretch(1);  // the rows at the top, however tall the box
 }
 
 void StudyGridEditor::addEntry(const std::string& name, const std::string& values) {

@@ -53,6 +53,9 @@ void StudyResultsView::buildLayout() {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Sized by the rows in view: measuring every row each time rows arrive would cost the event
+  // loop more the longer the study.
+  table_->horizontalHeader()->setResizeContentsPrecision(0);
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &StudyResultsView::updateButtons);
   connect(table_, &QTableView::doubleClicked, this, [this] { open_->click(); });
