@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -263,6 +264,51 @@ class StudyWindowTest : public QObject {
     view.findChild<QPushButton*>("useAsCaseButton")->click();
     QCOMPARE(session_->form().box(14)->text(), QString("0.4"));
     QCOMPARE(session_->form().box(4)->text(), QString("0.5"));
+  }
+
+  // A bar sorts by its diameter (as text D6 would come last); in SI the table and the saved
+  // summary are kvt-batch's --units si.
+  void theTableSortsByValueAndShowsEitherUnits() {
+    loadBase();
+    QCOMPARE(kvtBatch(session_->dir().path().string(),
+                      {"--vary", "bar=D6,D10,D13", "--units", "si", "beam1.kvt"}),
+             QString());
+    kvt::ui::StudyWindow window(host());
+    vary(*window.gridEditor(), 0, "bar", "D6,D10,D13");
+    window.run();
+    QVERIFY(QTest::qWaitFor([&] { return ended(window.job()); }, 20000));
+    StudyResultsView& view = *window.results();
+    const QAbstractItemModel& table = *view.table()->model();
+    view.table()->sortByColumn(1, Qt::DescendingOrder);
+    QStringList bars;
+    for (int row = 0; row < table.rowCount(); ++row)
+      bars << table.index(row, 1).data().toString();
+    QCOMPARE(bars, (QStringList{"D13", "D10", "D6"}));
+
+    const int pbumax = 6;
+    QCOMPARE(table.headerData(pbumax, Qt::Horizontal).toString(), QString("Pbumax (kgf)"));
+    const double kgf = table.index(0, pbumax).data().toDouble();
+    view.setUnits(kvt::UnitSystem::SI);
+    QCOMPARE(table.headerData(pbumax, Qt::Horizontal).toString(), QString("Pbumax (kN)"));
+    const double kN = table.index(0, pbumax).data().toDouble();
+    QVERIFY2(std::abs(kN - kgf * 9.80665e-3) <= 1e-5 * kN, qPrintable(QString::number(kN)));
+    QCOMPARE(saved(view, false, "window.study.csv"), readBytes(file("beam1.study.csv")));
+  }
+
+  // "Continue" goes on only with the entries the study started with; else it says so.
+  void aStudyGoesOnOnlyWithTheEntriesItStartedWith() {
+    kvt::ui::StudyWindow window(host());
+    vary(*window.gridEditor(), 0, "lb", "10:40:10");
+    window.run();
+    window.cancel();  // before any case can have come back
+    QVERIFY(QTest::qWaitFor([&] { return ended(window.job()); }, 20000));
+    QCOMPARE(window.job()->state(), StudyJob::State::Cancelled);
+    QVERIFY(window.runBar()->continueButton()->isEnabled());
+    session_->form().box(7)->setText("300");  // σB, in the parameter window
+    window.resume();
+    QCOMPARE(window.job()->state(), StudyJob::State::Cancelled);
+    QCOMPARE(prompt().warnings.size(), std::size_t{1});
+    QVERIFY(!window.runBar()->continueButton()->isEnabled());
   }
 
   void theGridSaysWhatStopsItBeforeAnythingRuns() {
