@@ -271,7 +271,10 @@ LawEntries readLawFile(const std::string& path) {
   std::string text;
   for (const std::string& line : fileLines(path))
     text += line + "\n";
-  const std::string file = fullPath(path);
+  return readLawText(text, fullPath(path), path);
+}
+
+LawEntries readLawText(const std::string& text, const std::string& file, const std::string& path) {
   toml::table table;
   try {
     table = toml::parse(text, file);
@@ -286,8 +289,10 @@ LawEntries readLawFile(const std::string& path) {
 }
 
 TableEntries readLawTable(const std::string& path) {
-  const std::string file = fullPath(path);
-  const std::vector<std::string> lines = fileLines(path);
+  return readLawTableLines(fileLines(path), fullPath(path));
+}
+
+TableEntries readLawTableLines(const std::vector<std::string>& lines, const std::string& file) {
   if (lines.empty()) throw LawFileError(file + ": line 1: the file is empty");
   const TableUnits units = tableUnits(lines[0], file);
   TableEntries table{file, {}};

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/run_law.h"
 #include "error/error.h"
@@ -30,6 +31,9 @@ class LawFileError : public Error {
 };
 
 LawEntries readLawFile(const std::string& path);
+// A law file's text, read as `readLawFile` reads the file: `file` names it in messages, and a
+// table law's CSV file is looked for beside `path`.
+LawEntries readLawText(const std::string& text, const std::string& file, const std::string& path);
 
 // Writes the law to a TOML file (UTF-8, CR LF) through the atomic writer; a table law names its
 // CSV file relative to the TOML file's folder where it can. Throws `FileWriteError`.
@@ -38,5 +42,8 @@ void saveLawFile(const std::string& path, const LawEntries& law);
 // The points of a measured law, converted to cm and kgf/cm². Refused with the line and the reason
 // when a value is not a number or the slips do not increase.
 TableEntries readLawTable(const std::string& path);
+// A measured law's lines, header first, read as `readLawTable` reads its file's; `file` names it
+// in messages and in the law's name.
+TableEntries readLawTableLines(const std::vector<std::string>& lines, const std::string& file);
 
 }  // namespace kvt
