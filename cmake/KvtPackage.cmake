@@ -22,4 +22,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded by Qt rather than linked: the X11 platform plugin and the SVG icon engine (the window
 # icon). The windows are drawn with the IPA Gothic font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-ipafont-gothic")
+# The Python package's module is built for one version of Debian's Python and hands its results
+# over as pandas DataFrames; figures take matplotlib, a cluster Dask. The programs need none of
+# them, so they are recommended and suggested rather than required.
+if(KVT_PYTHON)
+  math(EXPR nextPythonMinor "${Python3_VERSION_MINOR} + 1")
+  set(python "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})")
+  string(APPEND python ", python3 (<< ${Python3_VERSION_MAJOR}.${nextPythonMinor})")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${python}, python3-pandas")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-matplotlib, python3-distributed")
+endif()
 include(CPack)

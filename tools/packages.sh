@@ -10,11 +10,12 @@ KVT_RUN_PACKAGES=(
 )
 
 # What building kvt and kvt-batch needs (toml++ for bond-law files; Boost for Odeint and Math,
-# both header-only).
+# both header-only), and the Python package's module (pybind11 and Debian's Python headers).
 KVT_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libtomlplusplus-dev libboost-dev
+  pybind11-dev python3-dev
 )
 
 # What the tests, benchmarks and fuzzers need on top, with the tools that check the desktop
@@ -25,6 +26,9 @@ KVT_TEST_PACKAGES=(
   poppler-utils
   desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file
   locales time  # a German locale built for the tests; GNU time for kvt-batch's peak memory
+  # The Python package's tests, its example notebook and its Dask example, all on Debian's Python.
+  python3-pytest python3-pandas python3-matplotlib python3-distributed python3-nbclient
+  python3-ipykernel
 )
 
 kvt_ensure_packages() {

@@ -3,10 +3,11 @@
 # release build of ./run, this test's the build it tests, already built) and checked as a
 # packager would: it holds exactly what the install rules install, its control fields name the
 # package and what it needs, and the files it brings pass the desktop's own validators.
-#   package_test.sh BUILD_DIR VERSION
+#   package_test.sh BUILD_DIR VERSION PYTHON_PACKAGE(ON/OFF)
 set -u
 build=$1
 version=$2
+python=${3:-OFF}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -67,4 +68,17 @@ cp "$root/usr/share/kvt/examples/default.kvt" "$work/"
 (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/kvt-batch" --figures svg default.kvt \
   >/dev/null) && [ -s "$work/default.load-slip.svg" ] ||
   fail "the packaged kvt-batch does not find its figure module"
+
+# The Python package where Debian's Python finds it, and the Python it is built for recommended.
+if [ "$python" = ON ]; then
+  site=usr/lib/python3/dist-packages/kvt
+  grep -qx "$site/__init__.py" "$work/packaged" || fail "the package lacks $site/__init__.py"
+  grep -qx "$site/_core\.cpython-.*\.so" "$work/packaged" || fail "the package lacks kvt._core"
+  grep -q 'python3-pandas' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "pandas is not recommended"
+  PYTHONPATH="$root/usr/lib/python3/dist-packages" PYTHONNOUSERSITE=1 /usr/bin/python3 -c '
+import kvt, sys
+run = kvt.run(kvt.Case.from_file(sys.argv[1]))
+assert kvt.__file__.startswith(sys.argv[2]) and run.steps == 432, (kvt.__file__, run)
+' "$work/default.kvt" "$root" || fail "the packaged Python package does not run the example"
+fi
 echo "package $(basename "$deb"): ok"

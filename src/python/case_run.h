@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/run_law.h"
+#include "analysis/run_record.h"
+#include "case_entries.h"
+#include "signal_watch.h"
+
+namespace kvt::python {
+
+// How a run computes the response: the march of segments (the windows' and the result file's),
+// or the converged analysis.
+enum class RunMethod { Segments, Converged };
+
+// A case run as kvt-batch runs it, writing nothing: committed as "Execute" commits it, then
+// marched with its law. Ctrl+C stops the march at its next step and the record says so. Throws
+// the `NumericError` of "Execute"; a failure of the run itself ends in the record.
+RunRecord runCase(const CaseEntries& entries, const LawEntries& law, RunMethod method,
+                  SignalWatch& watch);
+
+// The case as kvt-batch's lines name it: the parameter file as it was given, with
+// " (modified)" once an entry has changed since; empty for a case of no file.
+std::string caseLabel(const CaseEntries& entries);
+
+// What the march does not say in its numbers (the length it analyses when that is not lb, a
+// rising branch its first step already passes), one line each.
+std::vector<std::string> marchNotes(const RunRecord& record);
+
+}  // namespace kvt::python
