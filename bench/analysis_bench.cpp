@@ -5,6 +5,7 @@
 
 #include "analysis/bond_law.h"
 #include "analysis/pull_out_run.h"
+#include "analysis/run_record.h"
 #include "support/committed_defaults.h"
 
 namespace {
@@ -43,6 +44,16 @@ void BM_DefaultRun(benchmark::State& state) {
   runWithSegmentLength(state, 0.65f);
 }
 BENCHMARK(BM_DefaultRun)->Unit(benchmark::kMillisecond);
+
+// The default run as the C++ API gives it with its record, every step's row kept: the reference
+// that bench/python_bench.py sets kvt.run of the same case against.
+void BM_RecordedDefaultRun(benchmark::State& state) {
+  for (auto _ : state) {
+    kvt::RunRecord record = kvt::recordRun(kvt::testing::committedDefaults());
+    benchmark::DoNotOptimize(record.PMax());
+  }
+}
+BENCHMARK(BM_RecordedDefaultRun)->Unit(benchmark::kMillisecond);
 
 void BM_Run20000Segments(benchmark::State& state) {
   runWithSegmentLength(state, 0.001f);
