@@ -111,9 +111,9 @@ void bindRun(py::module_& m) {
       .def("failure_kind", [](const RunRecord& r) { return kindObject(r.failureKind()); })
       .def("case_name", [](const RunRecord& r) { return pythonText(r.caseName()); })
       .def("notes",
-           [](const RunRecord& r) {
+           [](const RunRecord& r, const std::string& units) {
              py::list notes;
-             for (const std::string& note : marchNotes(r))
+             for (const std::string& note : marchNotes(r, unitSystem(units)))
                notes.append(pythonText(note));
              return notes;
            })

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "case_run.h"
 
+#include "analysis/bar_yield.h"
 #include "analysis/march_notes.h"
 #include "error/error.h"
 
@@ -38,11 +39,12 @@ std::string caseLabel(const CaseEntries& entries) {
   return source.file + " (" + source.changes + ")";
 }
 
-std::vector<std::string> marchNotes(const RunRecord& record) {
+std::vector<std::string> marchNotes(const RunRecord& record, UnitSystem units) {
   std::vector<std::string> notes;
   const AnalysisParameters& p = record.parameters();
   if (auto note = analysedLengthNote(p.lb, p.deltaL)) notes.push_back(*note);
   if (auto note = risingBranchNote(record)) notes.push_back(*note);
+  if (auto note = elasticBarNote(record, units)) notes.push_back(*note);
   return notes;
 }
 

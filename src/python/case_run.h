@@ -6,6 +6,7 @@
 
 #include "analysis/run_law.h"
 #include "analysis/run_record.h"
+#include "analysis/units.h"
 #include "case_entries.h"
 #include "signal_watch.h"
 
@@ -26,7 +27,8 @@ RunRecord runCase(const CaseEntries& entries, const LawEntries& law, RunMethod m
 std::string caseLabel(const CaseEntries& entries);
 
 // What the march does not say in its numbers (the length it analyses when that is not lb, a
-// rising branch its first step already passes), one line each.
-std::vector<std::string> marchNotes(const RunRecord& record);
+// rising branch its first step already passes, a bar stress no deformed bar carries), one line
+// each, a stress in `units`.
+std::vector<std::string> marchNotes(const RunRecord& record, UnitSystem units);
 
 }  // namespace kvt::python

@@ -139,3 +139,11 @@ def test_every_public_name_is_documented_and_the_stub_is_whole():
         if isinstance(node, ast.ClassDef):
             methods = {m.name for m in node.body if isinstance(m, ast.FunctionDef)}
             assert _public(methods) == _public(dir(getattr(kvt._core, name))), name
+
+
+@pytest.mark.parametrize(
+    "lb, units, unit", [(20, "kgf-cm", None), (40, "kgf-cm", "kgf/cm²"), (40, "si", "MPa")]
+)
+def test_a_bar_stress_no_bar_carries_is_named(lb, units, unit):
+    notes = [w for w in kvt.run(kvt.Case().with_(lb=lb), units=units).warnings if "yielded" in w]
+    assert notes == [] if unit is None else f" {unit}, is beyond any deformed bar" in notes[0]

@@ -155,8 +155,9 @@ class Run:
     @property
     def warnings(self) -> tuple[str, ...]:
         """What the numbers do not say: the case's entries read only in part, the length the
-        march analyses when that is not lb, a rising branch its first step already passes."""
-        return tuple(self._case.warnings) + tuple(self._record.notes())
+        march analyses when that is not lb, a rising branch its first step already passes, a
+        bar stress at Pbumax that no deformed bar carries (the bar would have yielded first)."""
+        return tuple(self._case.warnings) + tuple(self._record.notes(self._units))
 
     def plot(self, ax=None):
         """Draws the load-slip response on a matplotlib axis (a new figure's when none is
