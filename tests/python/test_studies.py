@@ -1,6 +1,11 @@
 # SPDX-License-Identifier: MIT
 """kvt.study and kvt.find_lb against kvt-batch's summaries, byte for byte."""
 
+import os
+import signal
+import threading
+import time
+
 import pytest
 
 import kvt
@@ -74,3 +79,13 @@ def test_tasks_run_anywhere_give_the_same_summary():
     assert tasks.frame(results).equals(kvt.study(case, vary))
     with pytest.raises(ValueError, match="no result for run 1"):
         tasks.frame(results[:-1])
+
+
+def test_ctrl_c_stops_a_study_once_the_runs_under_way_finish():
+    endless = kvt.Case().with_(C2=-1)  # every run goes to the step limit
+    timer = threading.Timer(0.3, os.kill, (os.getpid(), signal.SIGINT))
+    started = time.monotonic()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        kvt.study(endless, {"lb": "10:60:0.1"}, jobs=2)  # about 8 s in all
+    assert time.monotonic() - started < 2
