@@ -7,6 +7,7 @@
 #include <QHashSeed>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "batch/study_grid.h"
 #include "support/file_bytes.h"
@@ -309,6 +311,42 @@ class StudyWindowTest : public QObject {
     QCOMPARE(window.job()->state(), StudyJob::State::Cancelled);
     QCOMPARE(prompt().warnings.size(), std::size_t{1});
     QVERIFY(!window.runBar()->continueButton()->isEnabled());
+  }
+
+  // fy is read in the unit chosen, or in its own; one no reinforcing bar has (3500 MPa, typed
+  // as kgf/cm² were meant) is run only when the user agrees.
+  void theYieldStressIsReadInItsUnit() {
+    kvt::ui::RequiredLengthWindow window(host());
+    const auto fyRun = [&](const char* text, int unit) -> std::optional<double> {
+      const QPointer<kvt::ui::StudyJob> before = window.job();  // null once replaced
+      window.yieldStressBox()->setText(text);
+      window.yieldUnitBox()->setCurrentIndex(unit);
+      window.run();
+      if (window.job() == before) return std::nullopt;
+      window.cancel();
+      if (!QTest::qWaitFor([&] { return ended(window.job()); }, 20000)) return -1.0;
+      return window.job()->engine()->request.options.fy;
+    };
+    struct Case {
+      const char* text;
+      int unit;  // 0: kgf/cm², 1: MPa
+      bool agree;
+      std::optional<double> fy;  // kgf/cm²; none: nothing runs
+    };
+    const Case cases[] = {
+        {"3500", 0, false, 3500.0},
+        {"345", 1, false, 345 / 0.0980665},
+        {"3500", 1, false, std::nullopt},
+        {"3500", 1, true, 3500 / 0.0980665},
+        {"345MPa", 0, false, 345 / 0.0980665},
+    };
+    for (const Case& c : cases) {
+      prompt().answer = c.agree;
+      const std::optional<double> fy = fyRun(c.text, c.unit);
+      QCOMPARE(fy.has_value(), c.fy.has_value());
+      if (fy) QVERIFY2(std::abs(*fy - *c.fy) < 1e-9 * *c.fy, c.text);
+    }
+    QCOMPARE(prompt().questions.size(), std::size_t{2});  // 3500 MPa, twice
   }
 
   void theGridSaysWhatStopsItBeforeAnythingRuns() {
