@@ -67,7 +67,7 @@ StudyGridEditor::StudyGridEditor(std::vector<std::string> offered, QWidget* pare
     : QWidget(parent), offered_(std::move(offered)) {
   grid_ = new QGridLayout;
   grid_->setColumnStretch(1, 1);
-  add_ = new QPushButton("Add entry", this);
+  add_ = new QPushButton("&Add entry", this);
   add_->setObjectName("addEntryButton");
   connect(add_, &QPushButton::clicked, this, [this] {
     // The first entry not yet varied.
@@ -75,6 +75,8 @@ StudyGridEditor::StudyGridEditor(std::vector<std::string> offered, QWidget* pare
       if (std::none_of(rows_.begin(), rows_.end(),
                        [&](const Row& row) { return nameOf(*row.name) == name; })) {
         addEntry(name, "");
+        // Shown at once, not when the layout gets to it, so that what is typed next lands in it.
+        rows_.back().values->show();
         rows_.back().values->setFocus();
         return;
       }

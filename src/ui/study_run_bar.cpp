@@ -32,12 +32,12 @@ StudyRunBar::StudyRunBar(QWidget* parent) : QWidget(parent) {
   bar_->setTextVisible(false);
   status_ = new QLabel(this);
   status_->setObjectName("progressLabel");
-  run_ = new QPushButton("Run", this);
+  run_ = new QPushButton("&Run", this);
   run_->setObjectName("runButton");
-  continue_ = new QPushButton("Continue", this);
+  continue_ = new QPushButton("C&ontinue", this);
   continue_->setObjectName("continueButton");
   continue_->setToolTip("Goes on from the first run not yet done");
-  cancel_ = new QPushButton("Cancel", this);
+  cancel_ = new QPushButton("&Cancel", this);
   cancel_->setObjectName("cancelButton");
   jobs_ = new QSpinBox(this);
   jobs_->setObjectName("jobsBox");

@@ -39,6 +39,8 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
   connect(runBar_, &StudyRunBar::continueClicked, this, &StudyWindow::resume);
   connect(runBar_, &StudyRunBar::cancelClicked, this, &StudyWindow::cancel);
   editor_->addEntry("lb", "");
+  // The window opens ready for lb's values to be typed.
+  editor_->valuesBox(0)->setFocus();
   updatePlan();
   resize(1000, 720);
   centreOnScreen(*this);
