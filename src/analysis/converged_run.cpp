@@ -11,8 +11,8 @@ namespace kvt {
 #define KVT_CONVERGED_DEFINE(Law)                                                              \
   template ConvergedResult runConverged(const Law&, const BarModel&, const ConvergedOptions&); \
   template ConvergedPeak convergedPeak(const Law&, const BarModel&, const ConvergedOptions&);  \
-  template std::vector<ProfilePoint> convergedProfile(const Law&, const BarModel&, double,     \
-                                                      std::span<const double>, double);
+  template std::vector<ProfilePoint> convergedProfile(                                         \
+      const Law&, const BarModel&, const ConvergedPoint&, std::span<const double>, double);
 KVT_CONVERGED_LAWS(KVT_CONVERGED_DEFINE)
 #undef KVT_CONVERGED_DEFINE
 
@@ -26,10 +26,11 @@ ConvergedPeak convergedPeak(const RunLaw& law, const BarModel& bar,
   return std::visit([&](const auto& l) { return convergedPeak(l, bar, options); }, law);
 }
 
-std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar, double s0,
-                                           std::span<const double> xs, double relativeTolerance) {
+std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar,
+                                           const ConvergedPoint& point, std::span<const double> xs,
+                                           double relativeTolerance) {
   return std::visit(
-      [&](const auto& l) { return convergedProfile(l, bar, s0, xs, relativeTolerance); }, law);
+      [&](const auto& l) { return convergedProfile(l, bar, point, xs, relativeTolerance); }, law);
 }
 
 ConvergedResult runConverged(const AnalysisParameters& p, const ConvergedOptions& options) {

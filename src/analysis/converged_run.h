@@ -53,22 +53,23 @@ template <BondStressLaw L>
 ConvergedPeak convergedPeak(const L& law, const BarModel& bar,
                             const ConvergedOptions& options = {});
 
-// The distribution along the bar at free-end slip s0, at the distances xs (cm, ascending).
+// The distribution along the bar at a point of the curve, at the distances xs (cm, ascending),
+// from the integrator's dense output. At the foot the bar carries nothing up to lb − ℓ.
 template <BondStressLaw L>
-std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar, double s0,
-                                           std::span<const double> xs,
+std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar,
+                                           const ConvergedPoint& point, std::span<const double> xs,
                                            double relativeTolerance = kConvergedTolerance);
 
 // The laws compiled in converged_run.cpp; another law is added here.
 #define KVT_CONVERGED_LAWS(FOR) FOR(BondLaw) FOR(Mc2010Law) FOR(TabulatedLaw)
 
-#define KVT_CONVERGED_DECLARE(Law)                                                                \
-  extern template ConvergedResult runConverged(const Law&, const BarModel&,                       \
-                                               const ConvergedOptions&);                          \
-  extern template ConvergedPeak convergedPeak(const Law&, const BarModel&,                        \
-                                              const ConvergedOptions&);                           \
-  extern template std::vector<ProfilePoint> convergedProfile(const Law&, const BarModel&, double, \
-                                                             std::span<const double>, double);
+#define KVT_CONVERGED_DECLARE(Law)                                          \
+  extern template ConvergedResult runConverged(const Law&, const BarModel&, \
+                                               const ConvergedOptions&);    \
+  extern template ConvergedPeak convergedPeak(const Law&, const BarModel&,  \
+                                              const ConvergedOptions&);     \
+  extern template std::vector<ProfilePoint> convergedProfile(               \
+      const Law&, const BarModel&, const ConvergedPoint&, std::span<const double>, double);
 KVT_CONVERGED_LAWS(KVT_CONVERGED_DECLARE)
 #undef KVT_CONVERGED_DECLARE
 
@@ -77,8 +78,8 @@ ConvergedResult runConverged(const RunLaw& law, const BarModel& bar,
                              const ConvergedOptions& options = {});
 ConvergedPeak convergedPeak(const RunLaw& law, const BarModel& bar,
                             const ConvergedOptions& options = {});
-std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar, double s0,
-                                           std::span<const double> xs,
+std::vector<ProfilePoint> convergedProfile(const RunLaw& law, const BarModel& bar,
+                                           const ConvergedPoint& point, std::span<const double> xs,
                                            double relativeTolerance = kConvergedTolerance);
 
 // The converged analysis of a parameter set with kvt's own law.

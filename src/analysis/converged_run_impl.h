@@ -220,9 +220,26 @@ ConvergedPeak convergedPeak(const L& law, const BarModel& bar, const ConvergedOp
 }
 
 template <BondStressLaw L>
-std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar, double s0,
-                                           std::span<const double> xs, double relativeTolerance) {
-  return ConvergedMarch<L>(law, bar, relativeTolerance).profile(s0, xs);
+std::vector<ProfilePoint> convergedProfile(const L& law, const BarModel& bar,
+                                           const ConvergedPoint& point, std::span<const double> xs,
+                                           double relativeTolerance) {
+  const ConvergedMarch<L> march(law, bar, relativeTolerance);
+  if (!(point.activeLength < bar.length)) return march.profile(point.s0, xs);
+  // The foot: at rest up to lb − ℓ, and from there the bar of length ℓ at s0 → 0.
+  const double rest = bar.length - point.activeLength;
+  std::vector<ProfilePoint> along;
+  std::vector<double> active;
+  for (const double x : xs) {
+    if (x < rest)
+      along.push_back({x, 0, 0, 0});
+    else
+      active.push_back(x - rest);
+  }
+  for (ProfilePoint p : march.profile(kFootSlip, active)) {
+    p.x += rest;
+    along.push_back(p);
+  }
+  return along;
 }
 
 }  // namespace kvt

@@ -181,8 +181,9 @@ TEST(ConvergedRun, OtherLawsOfTheSameConcept) {
   const double k = 3540, s0 = 1e-3;
   const BarModel longer{bar.phi, bar.EsAb, 20};
   const std::vector<double> loadedEnd{longer.length};
+  const ConvergedPoint point{s0, 0, 0, 0, longer.length};
   const ProfilePoint end =
-      convergedProfile(RunLaw(TabulatedLaw({{10, 10 * k}})), longer, s0, loadedEnd).front();
+      convergedProfile(RunLaw(TabulatedLaw({{10, 10 * k}})), longer, point, loadedEnd).front();
   const double lambda = std::sqrt(k * bar.phi / bar.EsAb);
   EXPECT_NEAR(end.force, bar.EsAb * lambda * s0 * std::sinh(lambda * 20), 1e-7 * end.force);
 }
@@ -201,6 +202,14 @@ TEST(ConvergedRun, FootOfACurveWithTheFreeEndAtRest) {
   EXPECT_EQ(firstMoving->s0, kFootSlip);
   EXPECT_GT(firstMoving->loadedEndForce, 0.05 * r.peak.force);
   expectResolved(r);
+  // A point of the foot: nothing up to lb − ℓ, its loaded end at lb.
+  const ConvergedPoint& foot = r.points[3];
+  const std::vector<double> xs{0, bar.length - foot.activeLength - 0.01, bar.length};
+  const std::vector<ProfilePoint> along =
+      convergedProfile(RunLaw(Mc2010Law(Mc2010Entries{}, 13)), bar, foot, xs);
+  EXPECT_EQ(along[1].force, 0);
+  EXPECT_NEAR(along[2].force, foot.loadedEndForce, 1e-7 * foot.loadedEndForce);
+  EXPECT_NEAR(along[2].slip, foot.loadedEndSlip, 1e-7 * foot.loadedEndSlip);
 }
 
 TEST(ConvergedRun, RefusesWhatItCannotFollow) {
