@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "analysis/analysis_error.h"
+#include "analysis/march_notes.h"
 #include "analysis/pull_out_run.h"
 #include "bond_law_window.h"
 #include "compare_window.h"
@@ -21,12 +22,21 @@
 #include "parameter_tooltips.h"
 #include "params/commit_parameters.h"
 #include "params/numeric_boxes.h"
+#include "params/parse_number.h"
 #include "run_controller.h"
 #include "twips.h"
 #include "ui_style.h"
 #include "window_placement.h"
 
 namespace kvt::ui {
+
+namespace {
+
+constexpr int kDeltaLBox = 4;
+constexpr int kLbBox = 6;
+constexpr int kInitialDsBox = 20;
+
+}  // namespace
 
 Form1::Form1(AnalysisParameters& record, UserPrompt& prompt, const Clock& clock, QWidget* parent)
     : QWidget(parent),
@@ -95,7 +105,24 @@ void Form1::bindEntries() {
 // a tooltip) rather than in a message box that would interrupt the typing; "Execute" checks the
 // entries again and reports in a message box. A text read only in part is marked there too.
 void Form1::showBoxError(int number, const std::optional<NumericError>& error) {
-  markBox(*box(number), number, error);
+  errors_.at(static_cast<std::size_t>(number)) = error;
+  if (number == kLbBox || number == kDeltaLBox || number == kInitialDsBox) {
+    runNote_.reset();
+    markDeltaL();
+  }
+  if (number != kDeltaLBox) markBox(*box(number), number, error);
+}
+
+// The Δl box says what the march makes of the bar: the length it analyses when that is not lb,
+// and after a run a rising branch that its first step already passed.
+void Form1::markDeltaL() {
+  const auto read = [this](int number) {
+    return static_cast<float>(parseNumber(entries_.text(number)));
+  };
+  std::vector<std::string> notes;
+  if (auto note = analysedLengthNote(read(kLbBox), read(kDeltaLBox))) notes.push_back(*note);
+  if (runNote_) notes.push_back(*runNote_);
+  markBox(*box(kDeltaLBox), kDeltaLBox, errors_.at(kDeltaLBox), notes);
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -103,6 +130,10 @@ void Form1::showEvent(QShowEvent* event) {
   if (!loaded_) {
     loaded_ = true;
     execute_->setFocus();  // Enter right after start runs the defaults
+  }
+  if (controller_ && controller_->run().ended()) {
+    runNote_ = risingBranchNote(controller_->run());
+    markDeltaL();
   }
 }
 

@@ -87,6 +87,7 @@ class Form1 : public QWidget {
   void buildButtons();
   void bindEntries();
   void showBoxError(int number, const std::optional<NumericError>& error);
+  void markDeltaL();
 
   ParameterEntries entries_;
   UserPrompt& prompt_;
@@ -103,6 +104,11 @@ class Form1 : public QWidget {
   QCheckBox* check1_ = nullptr;
   QPushButton* execute_ = nullptr;
   bool loaded_ = false;
+  // Each box's numeric error as its rule last reported it, to mark it again with other notes.
+  std::array<std::optional<NumericError>, BoxTexts::kLast + 1> errors_{};
+  // What the last run's curve lacks ("the rising branch is not resolved"), until lb, Δl or ds
+  // change.
+  std::optional<std::string> runNote_;
 };
 
 }  // namespace kvt::ui

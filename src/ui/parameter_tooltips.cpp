@@ -121,7 +121,15 @@ constexpr WidgetHelp kWidgetHelp[] = {
     {"Command4", "End the program at once, without saving."},
 };
 
-const QString kAmberBorder = "QLineEdit { border: 2px solid #f0a000; }";
+// A style sheet takes the box's background from the desktop's palette, not from the window's
+// design palette: under a dark theme the black text would stand on dark grey. So it says white.
+const QString kAmberBorder = "QLineEdit { border: 2px solid #f0a000; background-color: white; }";
+
+// What to do about what the march makes of the bar.
+constexpr const char* kMarchNoteAdvice =
+    "The march of segments, which this window runs, keeps to it; the converged analysis solves "
+    "the same bar over lb itself to a stated accuracy (the results window's \"Converged\" "
+    "switch, kvt-batch --method converged).";
 
 // Paragraphs as a tooltip of a fixed, readable width: left alone, Qt wraps rich text into a
 // narrow column.
@@ -150,9 +158,10 @@ void setParameterToolTips(QWidget& form1) {
     setTip(help.name, QString::fromUtf8(help.text));
 }
 
-void markBox(QLineEdit& box, int number, const std::optional<NumericError>& error) {
+void markBox(QLineEdit& box, int number, const std::optional<NumericError>& error,
+             const std::vector<std::string>& notes) {
   const auto partial = partialEntry(number, box.text().toStdString());
-  const QString sheet = partial ? kAmberBorder : QString();
+  const QString sheet = partial || !notes.empty() ? kAmberBorder : QString();
   if (box.styleSheet() != sheet) box.setStyleSheet(sheet);
   QPalette palette = box.palette();
   palette.setColor(QPalette::Text,
@@ -165,6 +174,9 @@ void markBox(QLineEdit& box, int number, const std::optional<NumericError>& erro
     paragraphs << "<b>" + QString::fromStdString(describe(*partial)).toHtmlEscaped() +
                       "</b>: only the leading number counts (the decimal point is \".\"), the "
                       "rest is ignored.";
+  for (const std::string& note : notes)
+    paragraphs << "<b>" + QString::fromStdString(note).toHtmlEscaped() + "</b>. " +
+                      QString::fromUtf8(kMarchNoteAdvice);
   paragraphs << boxDescription(number);
   box.setToolTip(toolTip(paragraphs));
 }

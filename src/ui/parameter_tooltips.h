@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "params/numeric_check.h"
 
@@ -20,8 +22,10 @@ void setParameterToolTips(QWidget& form1);
 QString boxDescription(int number);
 
 // Shows on a box what the analysis will make of its text: an amber border when only its leading
-// number is read ("20,5" counts as 20, "abc" as 0), red text when its rule's numeric check fired,
-// and a tooltip that says either before the box's description.
-void markBox(QLineEdit& box, int number, const std::optional<NumericError>& error);
+// number is read ("20,5" counts as 20, "abc" as 0) or when `notes` say what the march makes of it
+// (the Δl box: "lb 20 is analysed as 20.15 cm: 31 segments of 0.65 cm"), red text when its
+// rule's numeric check fired, and a tooltip that says each before the box's description.
+void markBox(QLineEdit& box, int number, const std::optional<NumericError>& error,
+             const std::vector<std::string>& notes = {});
 
 }  // namespace kvt::ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Help on the parameter window: a tooltip on every label, box and button, and the amber mark on a
-// box whose text is read only in part.
+// box whose text is read only in part, or on the Δl box when the march analyses another length
+// than lb or its last run had no rising branch.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 
 #include "support/fake_prompt.h"
 #include "support/fixed_clock.h"
+#include "support/window_session.h"
 #include "ui/form1.h"
 
 class ParameterToolTipsTest : public QObject {
@@ -75,6 +77,59 @@ class ParameterToolTipsTest : public QObject {
     }
     // What is read stays as it was.
     QCOMPARE(record.lb, read);
+  }
+
+  void theDeltaLBoxSaysWhatTheMarchAnalyses_data() {
+    QTest::addColumn<QString>("lb");
+    QTest::addColumn<QString>("deltaL");
+    QTest::addColumn<QString>("note");  // empty: no mark
+    QTest::newRow("the start values") << "20.00"
+                                      << "0.65"
+                                      << "lb 20 is analysed as 20.15 cm: 31 segments of 0.65 cm";
+    QTest::newRow("segments that divide lb") << "20.00"
+                                             << "0.50"
+                                             << "";
+    QTest::newRow("lb typed last") << "20.5"
+                                   << "0.65"
+                                   << "lb 20.5 is analysed as 20.8 cm: 32 segments of 0.65 cm";
+    QTest::newRow("thousandths rounded")
+        << "20"
+        << "0.0015"
+        << "lb 20 is analysed as 15 cm: 10000 segments of 0.0015 cm";
+  }
+
+  void theDeltaLBoxSaysWhatTheMarchAnalyses() {
+    QFETCH(QString, lb);
+    QFETCH(QString, deltaL);
+    QFETCH(QString, note);
+    kvt::AnalysisParameters record;
+    kvt::ui::Form1 form(record, prompt_, clock_);
+    for (auto [number, text] : {std::pair{4, deltaL}, std::pair{6, lb}}) {
+      QTest::keyClick(form.box(number), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(form.box(number), text);
+    }
+    QLineEdit* box = form.box(4);
+    QCOMPARE(box->styleSheet().contains("border"), !note.isEmpty());
+    QCOMPARE(box->toolTip().contains("is analysed as"), !note.isEmpty());
+    QVERIFY2(box->toolTip().contains(note), qPrintable(box->toolTip()));
+  }
+
+  // A bar of 200 cm: the march's first step, at s0 = 1e-10 cm, already carries Pbumax. Back in
+  // the parameter window the Δl box says so, until lb changes.
+  void afterARunWithoutARisingBranch() {
+    kvt::testing::WindowSession session;
+    kvt::ui::Form1& form = session.form();
+    QTest::keyClick(form.box(6), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.box(6), "200");
+    kvt::ui::RunController* run = session.runToTheEnd();
+    QVERIFY(run);
+    run->closeAnalysisWindows();
+    QVERIFY(form.isVisible());
+    const QString note = "the rising branch is not resolved";
+    QVERIFY2(form.box(4)->toolTip().contains(note), qPrintable(form.box(4)->toolTip()));
+    QVERIFY(form.box(4)->styleSheet().contains("border"));
+    QTest::keyClicks(form.box(6), "1");
+    QVERIFY(!form.box(4)->toolTip().contains(note));
   }
 };
 
