@@ -28,7 +28,7 @@ std::optional<std::string> analysedLengthNote(float lb, float deltaL) {
     return std::nullopt;
   }
   const double entered = static_cast<double>(lb);
-  const double analysed = geometry.segmentCount * static_cast<double>(deltaL);
+  const double analysed = analysedLength(geometry.segmentCount, deltaL);
   if (!(std::abs(analysed - entered) > 1e-3 * std::abs(entered))) return std::nullopt;
   return "lb " + lengthText(entered) + " is analysed as " + lengthText(analysed) +
          " cm: " + std::to_string(geometry.segmentCount) + " segments of " +

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "run_record.h"
 
+#include "converged_record.h"
 #include "pull_out_run.h"
 #include "section_march.h"
+#include "segment_geometry.h"
 
 namespace kvt {
 
@@ -17,8 +19,13 @@ std::string RunRecord::caseName() const {
   return kvt::caseName(parameters_.comment, source_);
 }
 
+const char* methodName(RunMethod method) {
+  return method == RunMethod::Converged ? "converged" : "segments";
+}
+
 double RunRecord::analysedLength() const {
-  return start_.segmentCount * static_cast<double>(start_.deltaL);
+  if (converged_) return converged_->length;
+  return kvt::analysedLength(start_.segmentCount, start_.deltaL);
 }
 
 const LoadSlipRow* RunRecord::row(int step) const {
@@ -40,6 +47,7 @@ double RunRecord::tauAvgMax() const {
 std::vector<SectionRow> RunRecord::sections(int step) const {
   const LoadSlipRow* r = row(step);
   if (!r) return {};
+  if (converged_) return convergedSections(*this, step);
   return replaySections(parameters_, r->s0, step, law_);
 }
 
@@ -50,6 +58,7 @@ void RunRecord::begin(const RunStart& start) {
   outcome_ = Outcome::Running;
   failure_.clear();
   failureKind_.reset();
+  converged_.reset();
 }
 
 void RunRecord::add(const LoadSlipRow& row) {
@@ -62,6 +71,13 @@ void RunRecord::add(const LoadSlipRow& row) {
     peakLast_ = row.step;
   }
   if (tauAvgPeak_ == 0 || row.tauAvg > tauAvgMax()) tauAvgPeak_ = row.step;
+}
+
+void RunRecord::setConverged(std::shared_ptr<const ConvergedResult> solution, int peakFirst,
+                             int peakLast) {
+  converged_ = std::move(solution);
+  peakFirst_ = tauAvgPeak_ = peakFirst;
+  peakLast_ = peakLast;
 }
 
 void RunRecord::finish() {

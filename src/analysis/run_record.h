@@ -17,17 +17,20 @@
 //
 // A `RunRecorder` fills a record from a run's hand-over points; a run's failure arrives as an
 // exception, which whoever runs it hands to `fail`. `recordRun` does both for a caller that
-// only wants the record. Other ways of computing the response may fill a record through `begin`,
-// `add` and the outcome calls; `sections` replays the march, so it belongs to a march's record.
+// only wants the record. The converged analysis fills a record of its own (converged_record.h):
+// its rows are the curve's points, numbered as steps, its Pbumax is where its search placed it,
+// and a point's sections come from its solution's dense output instead of a replayed march.
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "analysis_error.h"
+#include "converged_records.h"
 #include "params/analysis_parameters.h"
 #include "params/case_name.h"
 #include "run_law.h"
@@ -48,6 +51,13 @@ struct LoadSlipRow {
 // A step's row of the load–slip response.
 LoadSlipRow loadSlipRow(const StepResult& result);
 
+// How a record's response was computed: the march of segments (the windows' run and the result
+// file), or the converged analysis (the same bar solved over lb itself to a stated accuracy).
+enum class RunMethod { Segments, Converged };
+
+// "segments", "converged": the method's name on the command line and in a summary.
+const char* methodName(RunMethod method);
+
 class RunRecord {
  public:
   enum class Outcome { Running, Finished, Cancelled, StepLimit, Failed };
@@ -66,8 +76,13 @@ class RunRecord {
   const RunStart& start() const { return start_; }
   double tauMax() const { return start_.tauMax; }
   int segmentCount() const { return start_.segmentCount; }
-  // segmentCount·Δl, cm: lb rounded up to whole segments, the length the march analyses.
+  // segmentCount·Δl, cm: lb rounded up to whole segments, the length the march analyses; lb
+  // itself for the converged analysis.
   double analysedLength() const;
+
+  RunMethod method() const { return converged_ ? RunMethod::Converged : RunMethod::Segments; }
+  // The converged analysis behind a converged record: its points, its end and its accuracy.
+  const ConvergedResult* converged() const { return converged_.get(); }
 
   // The finished steps, numbered from 1 without gaps.
   std::span<const LoadSlipRow> rows() const { return rows_; }
@@ -104,6 +119,9 @@ class RunRecord {
   void finish();
   void cancel(int step);
   void fail(const std::exception& error);
+  // Makes this the record of a converged analysis whose points were added as steps: Pbumax
+  // holds from the step of the solution's first slip at Pbumax to that of its last.
+  void setConverged(std::shared_ptr<const ConvergedResult> solution, int peakFirst, int peakLast);
 
  private:
   AnalysisParameters parameters_;
@@ -117,6 +135,7 @@ class RunRecord {
   Outcome outcome_ = Outcome::Running;
   std::string failure_;
   std::optional<ErrorKind> failureKind_;
+  std::shared_ptr<const ConvergedResult> converged_;
 };
 
 // Fills a record from a run's hand-over points. It takes no section, so a run watched only by

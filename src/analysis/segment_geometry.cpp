@@ -53,4 +53,8 @@ SegmentGeometry segmentGeometry(float lb, float deltaL) {
   return g;
 }
 
+double analysedLength(int segmentCount, float deltaL) {
+  return segmentCount * static_cast<double>(deltaL);
+}
+
 }  // namespace kvt

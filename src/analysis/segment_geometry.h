@@ -15,4 +15,9 @@ struct SegmentGeometry {
 // Δl·1000 leaves the 32-bit range; `ParameterError` when either is negative.
 SegmentGeometry segmentGeometry(float lb, float deltaL);
 
+// The length the march analyses, cm: its segments end to end, lb rounded up to whole segments.
+// In double, so that 31 segments of Δl = 0.65 (single precision) give 20.1499993, not a float
+// rounded again.
+double analysedLength(int segmentCount, float deltaL);
+
 }  // namespace kvt

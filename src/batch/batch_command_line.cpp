@@ -55,6 +55,12 @@ constexpr std::string_view kUsage =
     "                  mm too); the result file is always in kgf-cm\n"
     "  --ds VALUE      the initial slip increment ds of every run, cm or with its unit\n"
     "                  (0.0001mm; default 0.0000100 cm)\n"
+    "  --method M      segments (the default) or converged. segments is the march of the\n"
+    "                  windows: lb cut into whole segments of Δl (20 cm at Δl = 0.65 is analysed\n"
+    "                  as 20.15), first order in Δl. converged solves the same bar over lb itself\n"
+    "                  to 1e-7 (the loaded end's force and slip), for the CSV files, figures and\n"
+    "                  summary. The result file is always the march's report; the run's line\n"
+    "                  says which method gave which file\n"
     "  --output-dir D  write every output in folder D (made when missing) instead of beside\n"
     "                  the parameter file\n"
     "  --law FILE      run with the bond law of FILE (TOML) instead of kvt's own: law =\n"
@@ -88,11 +94,12 @@ constexpr std::string_view kUsage =
     "  --summary FILE  the summary, one row per run in grid order (default NAME.study.csv\n"
     "                  beside the result file): run, the varied values, outcome, steps,\n"
     "                  tau_bmax, tau_bumax, Pbumax, the loaded-end and free-end slip at Pbumax,\n"
-    "                  its step, and the loaded-end slip at the end. It is written as\n"
-    "                  FILE.part and moved over FILE when whole: a study killed part-way\n"
-    "                  leaves FILE.part with the complete rows so far and nothing else. A\n"
-    "                  summary, kept file or figure that is an input or another output of\n"
-    "                  the command stops it before anything runs\n"
+    "                  its step, the loaded-end slip at the end, the method and the length\n"
+    "                  it analysed (lb itself, or lb rounded up to whole segments). It is\n"
+    "                  written as FILE.part and moved over FILE when whole: a study killed\n"
+    "                  part-way leaves FILE.part with the complete rows so far and nothing\n"
+    "                  else. A summary, kept file or figure that is an input or another\n"
+    "                  output of the command stops it before anything runs\n"
     "  --keep-runs     also keep each run's result file, CSVs and figures, NAME.lb=30.T-S and\n"
     "                  so on\n"
     "  --figures F     with a study: the load-slip curves of all runs in one figure, legend by\n"
@@ -115,7 +122,9 @@ constexpr std::string_view kUsage =
     "                  5 cm, bisection in the first bracket, and the answer confirmed against\n"
     "                  the length 0.1 cm shorter. The summary adds the yield force, the\n"
     "                  required lb (mm with --units si) and Pbumax at it and 0.1 cm shorter;\n"
-    "                  its figure marks the bars that never yield at the top of its axis\n"
+    "                  its figure marks the bars that never yield at the top of its axis. It\n"
+    "                  uses the converged analysis, and so do the study's runs, unless\n"
+    "                  --method segments asks for the march\n"
     "  --fy STRESS     the bar's yield stress with its unit (345MPa, 3500kgf/cm2); a bare\n"
     "                  number is in kgf/cm², or in MPa with --units si. Also without\n"
     "                  --find-lb: the load-slip figures draw the yield force fy·Ab, and the\n"
@@ -311,6 +320,17 @@ const std::vector<CommandOption>& optionTable() {
          c.options.initialDs = readValue(value, Dimension::Length, Unit::Cm).unitGiven
                                    ? shortestNumber(*ds)
                                    : std::string(value);
+         return std::nullopt;
+       }},
+      {"--method", true,
+       [](BatchCommand& c, std::string_view value) -> Result {
+         if (value == "segments") {
+           c.options.method = RunMethod::Segments;
+         } else if (value == "converged") {
+           c.options.method = RunMethod::Converged;
+         } else {
+           return "--method is segments or converged, not '" + std::string(value) + "'";
+         }
          return std::nullopt;
        }},
       {"--output-dir", true,

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "analysis/bar_yield.h"
+#include "analysis/march_notes.h"
 #include "code_lengths.h"
 #include "command_outputs.h"
 #include "files/law_file.h"
@@ -31,30 +32,70 @@ void printResult(std::FILE* out, const std::string& message) {
   std::fflush(out);
 }
 
-// "beam1.kvt: 432 steps, τb.max 115.05 kgf/cm², … → beam1.T-S", in the units of the outputs;
-// with fy, whether the bar yields before it pulls out. A run with another law names it and says
-// that it wrote no report, and which files it wrote instead.
+std::string forceText(double kgf, UnitSystem units) {
+  return units == UnitSystem::SI
+             ? formatNumber(inUnits(kgf, Quantity::Force, units), "##0.00") + " kN"
+             : formatNumber(kgf, "####0") + " kgf";
+}
+
+// "τb.max 115.05 kgf/cm², τbumax 96.75 kgf/cm², Pbumax 7798 kgf", in the units of the outputs;
+// with fy, whether the bar yields before it pulls out.
+std::string peakText(const RunRecord& run, const BatchOptions& options) {
+  const auto stress = [&](double kgfCm2) {
+    return options.units == UnitSystem::SI
+               ? formatNumber(inUnits(kgfCm2, Quantity::Stress, options.units), "##0.00") + " MPa"
+               : formatNumber(kgfCm2, "##0.00") + " kgf/cm²";
+  };
+  std::string text = "τb.max " + stress(run.tauMax()) + ", τbumax " + stress(run.tauAvgMax()) +
+                     ", Pbumax " + forceText(run.PMax(), options.units);
+  if (options.fy) text += "; " + yieldVerdict(run, *options.fy, options.units);
+  return text;
+}
+
+// "beam1.kvt: 432 steps, τb.max 115.05 kgf/cm², … → beam1.T-S". A run with another law names it
+// and says that it wrote no report, and which files it wrote instead.
 std::string summaryLine(const std::string& path, const RunOutcome& outcome,
                         const BatchOptions& options) {
   const RunRecord& run = outcome.record;
-  const bool si = options.units == UnitSystem::SI;
-  const auto stress = [&](double kgfCm2) {
-    return si ? formatNumber(inUnits(kgfCm2, Quantity::Stress, options.units), "##0.00") + " MPa"
-              : formatNumber(kgfCm2, "##0.00") + " kgf/cm²";
-  };
-  const std::string force =
-      si ? formatNumber(inUnits(run.PMax(), Quantity::Force, options.units), "##0.00") + " kN"
-         : formatNumber(run.PMax(), "####0") + " kgf";
-  std::string line = path + ": " + std::to_string(run.stepCount()) + " steps, τb.max " +
-                     stress(run.tauMax()) + ", τbumax " + stress(run.tauAvgMax()) + ", Pbumax " +
-                     force;
-  if (options.fy) line += "; " + yieldVerdict(run, *options.fy, options.units);
+  std::string line =
+      path + ": " + std::to_string(run.stepCount()) + " steps, " + peakText(run, options);
   if (!outcome.reportOmitted) return line + " → " + outcome.files.front();
   line += ", law " + describeLaw(run.law()).front().value +
           " → no report written (its header describes kvt's own law)";
   for (std::size_t k = 0; k < outcome.files.size(); ++k)
     line += (k == 0 ? "; " : ", ") + outcome.files[k];
   return line;
+}
+
+// A converged run says which method gave which file: its own numbers and files, then the
+// march's behind the result file, or, for another law than kvt's own, that it wrote no report.
+std::string convergedLine(const std::string& path, const RunOutcome& outcome,
+                          const BatchOptions& options) {
+  const RunRecord& run = outcome.record;
+  const std::size_t first = outcome.march ? 1 : 0;
+  std::string line = path + ": converged over lb = " + shortestNumber(run.analysedLength()) +
+                     " cm: " + std::to_string(run.stepCount()) + " points, " +
+                     peakText(run, options);
+  for (std::size_t k = first; k < outcome.files.size(); ++k)
+    line += (k == first ? " → " : ", ") + outcome.files[k];
+  if (outcome.march)
+    return line + "; segments: " + std::to_string(outcome.march->stepCount()) + " steps, Pbumax " +
+           forceText(outcome.march->PMax(), options.units) + " → " + outcome.files.front();
+  if (outcome.reportOmitted)
+    line += "; law " + describeLaw(run.law()).front().value +
+            ", no report written (its header describes kvt's own law)";
+  return line;
+}
+
+// What the march makes of the bar, when it ran: the length it analyses if not lb, and a
+// rising branch its first step already passed.
+void addMarchNotes(const std::string& path, const RunOutcome& outcome,
+                   std::vector<std::string>& warnings) {
+  const RunRecord& march = outcome.march ? *outcome.march : outcome.record;
+  if (march.stepCount() == 0) return;
+  const AnalysisParameters& p = march.parameters();
+  if (auto note = analysedLengthNote(p.lb, p.deltaL)) warnings.push_back(path + ": " + *note);
+  if (auto note = risingBranchNote(march)) warnings.push_back(path + ": " + *note);
 }
 
 // Two inputs whose outputs would land on the same file: the names of both and the file.
@@ -88,8 +129,14 @@ BatchResult runAndReport(const std::string& path, const BatchOptions& options, c
     FileRun run = runParameterFile(path, options, clock);
     result.warnings = std::move(run.warnings);
     result.succeeded = run.outcome.succeeded();
-    result.message = result.succeeded ? summaryLine(path, run.outcome, options)
-                                      : path + ": " + failureText(run.outcome);
+    addMarchNotes(path, run.outcome, result.warnings);
+    if (!result.succeeded) {
+      result.message = path + ": " + failureText(run.outcome);
+    } else if (run.outcome.record.converged()) {
+      result.message = convergedLine(path, run.outcome, options);
+    } else {
+      result.message = summaryLine(path, run.outcome, options);
+    }
     if (auto note = elasticBarNote(run.outcome.record, options.units))
       result.warnings.push_back(path + ": " + *note);
     result.files = std::move(run.outcome.files);

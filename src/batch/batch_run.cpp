@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "analysis/analysis_error.h"
+#include "analysis/converged_record.h"
 #include "analysis/pull_out_run.h"
 #include "batch_figures.h"
 #include "figure_loader.h"
@@ -103,8 +104,48 @@ void commitForRun(ParameterEntries& entries, const BatchOptions& options) {
   commitParameters(entries.texts(), entries.record());
 }
 
+namespace {
+
+// The CSV files and figures of a run, caught: a run that wrote its result file still counts.
+void writeExtrasOf(RunOutcome& outcome, const std::string& resultFile, const RunWrites& writes) {
+  try {
+    writeExtras(outcome.record, resultFile, writes, outcome.files);
+  } catch (const FileWriteError& error) {
+    outcome.extrasFailure = error;
+  } catch (const FigureModuleError& error) {
+    outcome.extrasFailure = Error(ErrorKind::File, error.what());
+    outcome.figureModuleFailed = true;
+  }
+}
+
+// A converged run: the result file is still the march's report, so the march runs for it alone;
+// the record, the CSV files and the figures are the converged analysis'. Another law than kvt's
+// own writes no report, so no march runs.
+RunOutcome convergedOutcome(const AnalysisParameters& parameters, const RunWrites& writes,
+                            const Clock& clock, const CaseSource& source, const LawEntries& law) {
+  RunOutcome outcome;
+  outcome.record = convergedRecord(parameters, source, law);
+  outcome.extrasAsked = writes.extras();
+  if (!writes.resultFile) return outcome;
+  outcome.resultName = resultFileName(parameters.resultFilePath);
+  if (isKvtLaw(law)) {
+    RunOutcome report = runRecord(parameters, RunWrites{}, clock, source, law);
+    outcome.files = std::move(report.files);
+    outcome.march = std::move(report.record);
+  } else {
+    outcome.reportOmitted = true;
+  }
+  if (outcome.extrasAsked && outcome.record.stepCount() > 0)
+    writeExtrasOf(outcome, outcome.resultName, writes);
+  return outcome;
+}
+
+}  // namespace
+
 RunOutcome runRecord(const AnalysisParameters& parameters, const RunWrites& writes,
                      const Clock& clock, CaseSource source, const LawEntries& law) {
+  if (writes.method == RunMethod::Converged)
+    return convergedOutcome(parameters, writes, clock, source, law);
   RunOutcome outcome;
   outcome.record = RunRecord(parameters, std::move(source), law);
   outcome.extrasAsked = writes.extras();
@@ -134,18 +175,21 @@ RunOutcome runRecord(const AnalysisParameters& parameters, const RunWrites& writ
   }
   // A failed run still leaves the CSV files and figures of the steps it finished.
   if (!outcome.extrasAsked || run.stepCount() == 0) return outcome;
-  try {
-    writeExtras(run, outcome.resultName, writes, outcome.files);
-  } catch (const FileWriteError& error) {
-    outcome.extrasFailure = error;
-  } catch (const FigureModuleError& error) {
-    outcome.extrasFailure = Error(ErrorKind::File, error.what());
-    outcome.figureModuleFailed = true;
-  }
+  writeExtrasOf(outcome, outcome.resultName, writes);
   return outcome;
 }
 
 std::string failureText(const RunOutcome& outcome) {
+  if (outcome.march) {
+    // A converged run: each method's failure under its name.
+    RunOutcome converged = outcome;
+    converged.march.reset();
+    std::string text = converged.succeeded() ? "" : "converged: " + failureText(converged);
+    if (outcome.march->outcome() != RunRecord::Outcome::Finished)
+      text += (text.empty() ? "" : "; ") + std::string("segments, for the result file: ") +
+              outcome.march->failure();
+    return text;
+  }
   const RunRecord& run = outcome.record;
   const std::string& failure = run.failure();
   if (outcome.refusedBeforeRun) return failure + " Nothing was written.";
@@ -181,6 +225,7 @@ FileRun runParameterFile(const std::string& path, const BatchOptions& options, c
   writes.figureFormats = options.figureFormats;
   writes.figureSize = options.figureSize;
   writes.fy = options.fy;
+  writes.method = options.method.value_or(RunMethod::Segments);
   run.outcome = runRecord(record, writes, clock, entries.caseSource(), options.law);
   return run;
 }

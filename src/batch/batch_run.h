@@ -36,7 +36,16 @@ struct BatchOptions {
   // The bar's yield stress, kgf/cm²: the load–slip figure draws fy·Ab, the result line says
   // whether the bar yields before it pulls out, and --find-lb seeks the length where it does.
   std::optional<double> fy;
+  // --method: the march of segments, or the converged analysis for the CSV files, figures and
+  // summary (the result file stays the march's). Unset: segments, converged for --find-lb.
+  std::optional<RunMethod> method;
 };
+
+// The method of a command's runs: as --method says, else segments, but converged for a search
+// of the required length, where the march's error in Δl moves the answer most.
+inline RunMethod runMethod(const BatchOptions& options, bool findLb) {
+  return options.method.value_or(findLb ? RunMethod::Converged : RunMethod::Segments);
+}
 
 // What a run writes and keeps besides its record. A run with another law than kvt's own writes
 // no result file (its header describes kvt's own law); its CSV files and figures are named as
@@ -47,8 +56,9 @@ struct RunWrites {
   std::set<int> profileSteps;
   std::vector<FigureFormat> figureFormats;  // the run's report figures
   FigureSize figureSize;
-  std::optional<double> fy;              // the bar's yield stress, kgf/cm², for the figures
-  UnitSystem units = UnitSystem::KgfCm;  // of the CSV files and figures
+  std::optional<double> fy;                // the bar's yield stress, kgf/cm², for the figures
+  RunMethod method = RunMethod::Segments;  // of the record, the CSV files and the figures
+  UnitSystem units = UnitSystem::KgfCm;    // of the CSV files and figures
 
   // CSV files or figures besides the result file: they need its name.
   bool extras() const {
@@ -69,8 +79,12 @@ struct RunOutcome {
   bool reportOmitted = false;       // asked for, but the run's law is not kvt's own
   std::string resultName;           // the result file's name, written or omitted; names the rest
 
+  // A converged run's result file is the march's report: its record, when the file was asked for.
+  std::optional<RunRecord> march{};
+
   bool succeeded() const {
-    return record.outcome() == RunRecord::Outcome::Finished && !extrasFailure;
+    return record.outcome() == RunRecord::Outcome::Finished && !extrasFailure &&
+           (!march || march->outcome() == RunRecord::Outcome::Finished);
   }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "study_case.h"
 
+#include "analysis/converged_record.h"
 #include "study_run.h"
 
 namespace kvt {
@@ -51,6 +52,7 @@ std::string StudyCaseRunner::changes(std::uint64_t gridRun) const {
 RunWrites StudyCaseRunner::writesFor(std::uint64_t gridRun, AnalysisParameters& record) const {
   RunWrites writes;
   writes.resultFile = study_.keepRuns;
+  writes.method = runMethod(options_, study_.findLb);
   if (study_.keepRuns) {
     const StudyGrid& grid = study_.grid;
     record.resultFilePath = besideResultFile(
@@ -67,6 +69,7 @@ StudyCase StudyCaseRunner::run(std::uint64_t gridRun) const {
   SummaryRow& row = out.row;
   row.run = gridRun + 1;
   row.values = study_.grid.values(gridRun);
+  row.method = runMethod(options_, study_.findLb);
   AnalysisParameters record;
   ParameterEntries entries(record, base_);
   try {
@@ -105,16 +108,15 @@ RunRecord StudyCaseRunner::runAtLength(std::uint64_t gridRun, int tenths) const 
     refused.fail(error);
     return refused;
   }
+  const std::string changed = changes(gridRun);
+  const CaseSource source{baseSource_.file, changed + (changed.empty() ? "" : ", ") + "lb=" + lb};
+  ++lengthsRun_;
+  // The converged search needs Pbumax alone, not the curve.
+  if (runMethod(options_, true) == RunMethod::Converged)
+    return convergedPeakRecord(trial, source, law(gridRun));
   RunWrites nothing;
   nothing.resultFile = false;
-  const std::string changed = changes(gridRun);
-  RunRecord run =
-      runRecord(trial, nothing, clock_,
-                {baseSource_.file, changed + (changed.empty() ? "" : ", ") + "lb=" + lb},
-                law(gridRun))
-          .record;
-  ++lengthsRun_;
-  return run;
+  return runRecord(trial, nothing, clock_, source, law(gridRun)).record;
 }
 
 }  // namespace kvt

@@ -2,6 +2,7 @@
 #include "study_report.h"
 
 #include "analysis/bar_yield.h"
+#include "analysis/march_notes.h"
 #include "params/format_number.h"
 #include "study_run.h"
 
@@ -21,6 +22,30 @@ void StudyReport::add(const SummaryRow& row, const std::vector<std::string>& fil
   if (elasticBarNote(row.record, units_)) beyondYield_.push_back(row.run);
   files_.insert(files_.end(), files.begin(), files.end());
   if (runCount_ == 1) single_ = row;
+  addMarchNotes(row);
+}
+
+// What the march made of each run's bar, told once for the study on standard error.
+void StudyReport::addMarchNotes(const SummaryRow& row) {
+  const RunRecord& run = row.record;
+  if (run.method() != RunMethod::Segments || run.stepCount() == 0) return;
+  const AnalysisParameters& p = run.parameters();
+  if (auto note = analysedLengthNote(p.lb, p.deltaL)) {
+    if (otherLength_.empty()) otherLengthNote_ = "run " + std::to_string(row.run) + ": " + *note;
+    otherLength_.push_back(row.run);
+  }
+  if (risingBranchNote(run)) unresolved_.push_back(row.run);
+}
+
+void StudyReport::marchNoteLines(std::vector<std::string>& lines) const {
+  if (!otherLength_.empty())
+    lines.push_back(basePath_ + ": " + howMany(otherLength_) + " (run " + firstRuns(otherLength_) +
+                    ") analyse another length than lb, " + otherLengthNote_ +
+                    "; --method converged takes lb itself");
+  if (!unresolved_.empty())
+    lines.push_back(basePath_ + ": " + howMany(unresolved_) + " (run " + firstRuns(unresolved_) +
+                    "): the rising branch is not resolved, the first step already carries more "
+                    "than 10 % of Pbumax; --method converged resolves it");
 }
 
 void StudyReport::runFiguresFailed(const std::string& line) {
@@ -119,6 +144,7 @@ StudyResult StudyReport::finish(const std::string& summaryPath) const {
   result.message = basePath_ + ": " + outcomeLine() + " → " + summaryPath;
   result.details = codeDetails();
   result.errors = errors_;
+  marchNoteLines(result.errors);
   if (!unreached_.empty())
     result.errors.push_back(basePath_ + ": " + howMany(unreached_) + " (run " +
                             firstRuns(unreached_) +

@@ -42,6 +42,8 @@ class StudyReport {
   std::optional<std::string> failedRunsLine(const std::string& summaryPath) const;
   std::optional<std::string> beyondYieldLine(const std::string& summaryPath) const;
   std::string lengthWithUnit(int tenths) const;
+  void addMarchNotes(const SummaryRow& row);
+  void marchNoteLines(std::vector<std::string>& lines) const;
   std::string howMany(const std::vector<std::uint64_t>& runs) const;
   static std::string firstRuns(const std::vector<std::uint64_t>& runs);
   std::string forceText(double kgf) const;
@@ -55,7 +57,12 @@ class StudyReport {
   std::vector<std::uint64_t> failed_;       // runs whose run or search failed
   std::vector<std::uint64_t> unreached_;    // runs that ended before a --profile-csv step
   std::vector<std::uint64_t> beyondYield_;  // runs whose bar carried more than any bar can
-  std::optional<SummaryRow> single_;        // the row of a study of one run
+  // Marches that analyse another length than lb, with the first one's note, and marches whose
+  // first step already passed the rising branch.
+  std::vector<std::uint64_t> otherLength_;
+  std::string otherLengthNote_;
+  std::vector<std::uint64_t> unresolved_;
+  std::optional<SummaryRow> single_;  // the row of a study of one run
   std::vector<std::string> errors_;
   std::vector<std::string> files_;
   bool runFiguresFailed_ = false;

@@ -2,6 +2,7 @@
 #include "summary_table.h"
 
 #include "analysis/bar_yield.h"
+#include "analysis/segment_geometry.h"
 #include "output/csv_export.h"
 #include "study_run.h"
 
@@ -19,6 +20,18 @@ std::string withUnit(const std::string& name, Quantity q, UnitSystem units) {
 std::string typedUnit(const VariedEntry& entry) {
   if (entry.unitsTyped()) return "with unit";
   return shownUnit(entry.quantity(), UnitSystem::KgfCm).ascii;
+}
+
+// The length the row's method analyses: lb itself for the converged analysis, lb rounded up to
+// whole segments for the march; none for entries that give no bar.
+std::optional<double> analysedLengthOf(const SummaryRow& row) {
+  const AnalysisParameters& p = row.record.parameters();
+  if (row.method == RunMethod::Converged) return static_cast<double>(p.lb);
+  try {
+    return analysedLength(segmentGeometry(p.lb, p.deltaL).segmentCount, p.deltaL);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -80,7 +93,8 @@ std::string SummaryTable::header() const {
   if (codes_)
     for (const codes::DesignCode code : codes_->codes)
       text += "," + codeColumnTitle(code, units_);
-  return text + kLineEnd;
+  // Appended last, so that a reader of the columns before them finds them where they were.
+  return text + ",method," + withUnit("analysed lb", Quantity::Length, units_) + kLineEnd;
 }
 
 std::string SummaryTable::line(const SummaryRow& row) const {
@@ -117,7 +131,9 @@ std::string SummaryTable::line(const SummaryRow& row) const {
     if (row.succeeded && run.stepCount() > 0) text += yieldForce <= run.PMax() ? "yes" : "no";
   }
   if (lbMaxTenths_) text += requiredLengthFields(row);
-  return text + codesLine(row) + kLineEnd;
+  text += codesLine(row) + "," + methodName(row.method) + ",";
+  if (const auto length = analysedLengthOf(row)) text += number(*length, Quantity::Length);
+  return text + kLineEnd;
 }
 
 // The codes' lengths for the case the run was made with, whatever became of its run.

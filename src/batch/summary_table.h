@@ -23,6 +23,7 @@ struct SummaryRow {
   bool succeeded = false;
   std::string error;  // why the run failed, in words
   RunRecord record;
+  RunMethod method = RunMethod::Segments;
   double yieldForce = 0;  // fy·Ab, kgf, with a required length
   std::optional<RequiredLength> required;
 };

@@ -32,10 +32,12 @@ std::string resultText(double kgfCmValue, Quantity q, UnitSystem units, const ch
   return formatNumber(kgfCmValue, pattern) + " " + unitSymbol(q, units);
 }
 
-// A run with another law than kvt's own names the law and its entries after the case.
+// A run with another law than kvt's own names the law and its entries after the case; a
+// converged run says so.
 std::string titled(const std::string& what, const RunRecord& run, UnitSystem units) {
   const std::string law = isKvtLaw(run.law()) ? "" : "; " + lawSummary(run.law());
-  return what + " — " + caseTitle(run, units) + law;
+  const std::string method = run.method() == RunMethod::Converged ? "; converged" : "";
+  return what + " — " + caseTitle(run, units) + law + method;
 }
 
 FigureMark selectionMark(double x, double y, int step) {
@@ -150,7 +152,7 @@ Figure profileFigure(const RunRecord& run, int step, std::span<const SectionRow>
     force.x.push_back(0);
     force.y.push_back(0);
   }
-  const double deltaL = static_cast<double>(run.parameters().deltaL);
+  double before = 0;  // where the segment ending at this section starts
   for (const SectionRow& row : sections) {
     const double at = in(row.x, Quantity::Length, units);
     slip.x.push_back(at);
@@ -158,8 +160,9 @@ Figure profileFigure(const RunRecord& run, int step, std::span<const SectionRow>
     force.x.push_back(at);
     force.y.push_back(in(row.PNext, Quantity::Force, units));
     // A row's bond stress was found at the segment's start section i − 1, and is drawn there.
-    stress.x.push_back(in((row.i - 1) * deltaL, Quantity::Length, units));
+    stress.x.push_back(in(before, Quantity::Length, units));
     stress.y.push_back(in(row.tau, Quantity::Stress, units));
+    before = row.x;
   }
   Figure figure;
   figure.title = titled("Distribution along the bar at step " + std::to_string(step), run, units);

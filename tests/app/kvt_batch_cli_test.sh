@@ -28,7 +28,10 @@ LD_DEBUG=files "$batch" beam1.kvt >/dev/null 2>libs.txt
 grep -q 'libQt6' libs.txt && fail "a plain run loaded Qt"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$batch" --figures png,pdf beam1.kvt \
   >out.txt 2>err.txt || fail "--figures failed"
-[ -s err.txt ] && fail "--figures wrote to standard error"
+# Standard error holds the one note on the march's bar (lb 20 in segments of 0.65 cm), no more.
+grep -q 'beam1.kvt: lb 20 is analysed as 20.15 cm: 31 segments of 0.65 cm$' err.txt ||
+  fail "no note of the length the march analyses"
+[ "$(wc -l <err.txt)" -eq 1 ] || fail "--figures wrote to standard error"
 [ -s beam1.load-slip.png ] && [ -s beam1.profile.step251.pdf ] || fail "figures are missing"
 
 # Figures are drawn offscreen whatever platform the desktop chose, and never without a font.

@@ -39,11 +39,13 @@ done
 cp "$examples/default.kvt" ./-beam.kvt
 "$batch" -- -beam.kvt >out.txt 2>err.txt || fail "kvt-batch -- -beam.kvt failed"
 [ -e ./-beam.T-S ] || fail "no result file for -beam.kvt"
-# Entries read only in part are named on standard error, one line each; the run goes on.
+# Entries read only in part are named on standard error, one line each, and so is the length
+# the march analyses when it is not lb; the run goes on.
 sed 's/^20\.00\r$/20,5\r/; s/^360\.00\r$/abc\r/' "$examples/default.kvt" >beam1.kvt
 "$batch" beam1.kvt >out.txt 2>err.txt || fail "kvt-batch beam1.kvt failed"
 printf '%s\n' 'kvt-batch: beam1.kvt: lb "20,5" is read as 20' \
-  'kvt-batch: beam1.kvt: σB "abc" is read as 0' >expected.txt
+  'kvt-batch: beam1.kvt: σB "abc" is read as 0' \
+  'kvt-batch: beam1.kvt: lb 20 is analysed as 20.15 cm: 31 segments of 0.65 cm' >expected.txt
 cmp -s err.txt expected.txt || fail "entries read in part were not named as expected"
 grep -q '^beam1.kvt: .* steps' out.txt || fail "no summary for beam1.kvt"
 echo "program options: ok"

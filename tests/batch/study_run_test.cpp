@@ -98,9 +98,13 @@ TEST(Study, ShardsAddUpToTheWholeSummary) {
   EXPECT_EQ(merged, std::vector<std::string>(whole.begin() + 1, whole.end()));
 }
 
-TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
+void expectStraddled(const std::vector<std::string>& given, const std::string& method) {
   const StudyFolder study;
-  const Job job = batch({"--find-lb", "--fy", "3500", study.base});
+  std::vector<std::string> args = given;
+  for (const char* arg : {"--find-lb", "--fy", "3500"})
+    args.push_back(arg);
+  args.push_back(study.base);
+  const Job job = batch(args);
   ASSERT_EQ(job.status, 0) << job.err;
   const auto rows = csvLines(readBytes(study.dir.file("beam1.study.csv")));
   ASSERT_EQ(rows.size(), 2u);
@@ -120,16 +124,49 @@ TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
   EXPECT_LT(shorter, yield);
   EXPECT_NE(job.out.find("required lb " + required + " cm"), std::string::npos) << job.out;
 
+  EXPECT_EQ(column("method"), method);
   // The search's runs are ordinary runs: lb typed at those two lengths gives the same Pbumax.
   const double lb = std::stod(required);
   std::ostringstream lengths;
   lengths.precision(1);
   lengths << std::fixed << lb - 0.1 << "," << lb;
-  ASSERT_EQ(batch({"--vary", "lb=" + lengths.str(), study.base}).status, 0);
+  ASSERT_EQ(batch({"--method", method, "--vary", "lb=" + lengths.str(), study.base}).status, 0);
   const auto check = csvLines(readBytes(study.dir.file("beam1.study.csv")));
   ASSERT_EQ(check.size(), 3u);
   EXPECT_EQ(std::stod(fields(check[1]).at(7)), shorter);
   EXPECT_EQ(std::stod(fields(check[2]).at(7)), atRequired);
+}
+
+// By either method: the converged analysis, the default for the search, and the march of
+// segments when asked for.
+TEST(Study, TheRequiredLengthIsStraddledByItsConfirmingRuns) {
+  for (const std::string method : {"converged", "segments"}) {
+    SCOPED_TRACE(method);
+    const std::vector<std::string> given = method == "segments"
+                                               ? std::vector<std::string>{"--method", "segments"}
+                                               : std::vector<std::string>{};
+    expectStraddled(given, method);
+  }
+}
+
+// What the march makes of the runs' bars is told once for the study, not once per run.
+TEST(Study, MarchNotesAreToldOnceForTheStudy) {
+  const StudyFolder study;
+  const Job job = batch({"--vary", "lb=20,200", study.base});
+  ASSERT_EQ(job.status, 0) << job.err;
+  EXPECT_NE(job.err.find(study.base +
+                         ": 1 of 2 runs (run 1) analyse another length than lb, run 1: lb 20 is "
+                         "analysed as 20.15 cm: 31 segments of 0.65 cm; --method converged "
+                         "takes lb itself"),
+            std::string::npos)
+      << job.err;
+  EXPECT_NE(job.err.find(study.base + ": 1 of 2 runs (run 2): the rising branch is not resolved"),
+            std::string::npos)
+      << job.err;
+  const std::string converged =
+      batch({"--method", "converged", "--vary", "lb=20,200", study.base}).err;
+  EXPECT_EQ(converged.find("analyse another length"), std::string::npos) << converged;
+  EXPECT_EQ(converged.find("rising branch"), std::string::npos) << converged;
 }
 
 TEST(Study, KeptRunsThatEndBeforeAProfileStepAreNamed) {
@@ -155,9 +192,9 @@ TEST(Study, AFailedRunIsARowThatSaysWhyAndTheJobFails) {
   EXPECT_EQ(rows[0],
             "run,phi (mm),phi as typed (cm),outcome,steps,tau_bmax (MPa),tau_bumax (MPa),Pbumax "
             "(kN),loaded-end slip at Pbumax (mm),free-end slip at Pbumax (mm),step at Pbumax,"
-            "loaded-end slip at end (mm),bar stress at Pbumax (MPa)");
+            "loaded-end slip at end (mm),bar stress at Pbumax (MPa),method,analysed lb (mm)");
   EXPECT_TRUE(rows[1].starts_with("1,0,0,Arithmetic error (division by zero) ")) << rows[1];
-  EXPECT_TRUE(rows[1].ends_with("(φ = 0).,,,,,,,,,")) << rows[1];
+  EXPECT_TRUE(rows[1].ends_with("(φ = 0).,,,,,,,,,,segments,201.49999260902405")) << rows[1];
   EXPECT_TRUE(rows[2].starts_with("2,40,4,finished,432,")) << rows[2];
   EXPECT_FALSE(fs::exists(study.dir.file("beam1.study.csv.part")));
 }
@@ -174,11 +211,13 @@ TEST(Study, EveryColumnNamesItsUnit) {
             "run,lb (mm),lb as typed (with unit),outcome,steps,tau_bmax (MPa),tau_bumax (MPa),"
             "Pbumax (kN),loaded-end slip at Pbumax (mm),free-end slip at Pbumax (mm),step at "
             "Pbumax,loaded-end slip at end (mm),bar stress at Pbumax (MPa),yield force fy*Ab (kN),"
-            "bar yields before pull-out (yes/no)");
+            "bar yields before pull-out (yes/no),method,analysed lb (mm)");
   EXPECT_TRUE(rows[1].starts_with("1,50,50mm,finished,")) << rows[1];
-  EXPECT_TRUE(rows[1].ends_with(",no")) << rows[1];  // 5 cm pulls out first
+  // 5 cm pulls out first; the march analyses 5.2 cm of it.
+  EXPECT_TRUE(rows[1].ends_with(",no,segments,51.99999809265137")) << rows[1];
   EXPECT_TRUE(rows[2].starts_with("2,300,300mm,finished,")) << rows[2];
-  EXPECT_TRUE(rows[2].ends_with(",yes")) << rows[2];  // 30 cm holds the bar till it yields
+  // 30 cm holds the bar till it yields.
+  EXPECT_TRUE(rows[2].ends_with(",yes,segments,305.4999887943268")) << rows[2];
 }
 
 TEST(Study, TheStepAtPbumaxIsTheStepOfThePeakProfile) {
