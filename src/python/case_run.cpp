@@ -2,6 +2,7 @@
 #include "case_run.h"
 
 #include "analysis/bar_yield.h"
+#include "analysis/converged_record.h"
 #include "analysis/march_notes.h"
 #include "error/error.h"
 
@@ -26,7 +27,7 @@ class InterruptibleRun final : public RunObserver {
 RunRecord runCase(const CaseEntries& entries, const LawEntries& law, RunMethod method,
                   SignalWatch& watch) {
   if (method == RunMethod::Converged)
-    throw UsageError("the converged analysis is not in this build of kvt");
+    return convergedRecord(entries.committed(), entries.entries().caseSource(), law);
   RunRecord record(entries.committed(), entries.entries().caseSource(), law);
   InterruptibleRun observer(watch);
   recordRun(record, observer);

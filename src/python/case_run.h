@@ -12,13 +12,10 @@
 
 namespace kvt::python {
 
-// How a run computes the response: the march of segments (the windows' and the result file's),
-// or the converged analysis.
-enum class RunMethod { Segments, Converged };
-
 // A case run as kvt-batch runs it, writing nothing: committed as "Execute" commits it, then
-// marched with its law. Ctrl+C stops the march at its next step and the record says so. Throws
-// the `NumericError` of "Execute"; a failure of the run itself ends in the record.
+// marched with its law, or solved by the converged analysis. Ctrl+C stops the march at its next
+// step and the record says so; the converged analysis, a fraction of a second, runs to its end.
+// Throws the `NumericError` of "Execute"; a failure of the run itself ends in the record.
 RunRecord runCase(const CaseEntries& entries, const LawEntries& law, RunMethod method,
                   SignalWatch& watch);
 

@@ -17,11 +17,13 @@ import kvt
 
 @pytest.mark.parametrize("example", ["default.kvt", "bilinear.kvt"])
 @pytest.mark.parametrize("units", ["kgf-cm", "si"])
-def test_run_writes_kvt_batch_files(work, batch, example, units):
+@pytest.mark.parametrize("method", ["segments", "converged"])
+def test_run_writes_kvt_batch_files(work, batch, example, units, method):
     name = example.removesuffix(".kvt")
-    run = kvt.run(kvt.Case.from_file(example), units=units)
+    run = kvt.run(kvt.Case.from_file(example), method=method, units=units)
     peak = run.peak.step
-    batch(work, "--csv", "--profile-csv", f"1,{peak}", "--units", units, example)
+    batch(work, "--csv", "--profile-csv", f"1,{peak}", "--units", units, "--method", method,
+          example)
     run.load_slip.to_csv(work / "load-slip.csv", index=False)
     assert (work / "load-slip.csv").read_bytes() == (work / f"{name}.csv").read_bytes()
     for step in (1, peak):

@@ -16,6 +16,7 @@ STUDIES = [
     # Es = 0 stops every run on a division by zero: rows whose outcome holds commas.
     ({"Es": [0, 2.1], "sigmaT": "0.1:0.3:0.1"}, {}, ["--vary", "Es=0,2.1", "--vary", "sigmaT=0.1:0.3:0.1"]),
     ({"lb": [10, 40]}, {"fy": "345 MPa"}, ["--vary", "lb=10,40", "--fy", "345MPa"]),
+    ({"lb": [10, 40]}, {"method": "converged"}, ["--vary", "lb=10,40", "--method", "converged"]),
     ({"bar": ["D13", "D25"]}, {"find_lb": "345 MPa"}, ["--vary", "bar=D13,D25", "--find-lb", "--fy", "345 MPa"]),
 ]
 
@@ -45,6 +46,8 @@ def test_find_lb_answers_as_the_summary_does():
     assert found.pbumax == row["Pbumax at required lb (kgf)"] >= found.yield_force
     assert found.shorter_pbumax == row["Pbumax 0.1 cm shorter (kgf)"] < found.yield_force
     assert found.shorter_lb == pytest.approx(found.lb - 0.1)
+    march = kvt.find_lb(case, fy="345 MPa", method="segments")
+    assert march.outcome == "found" and abs(march.lb - found.lb) <= 0.2
     short = kvt.find_lb(case, fy="345 MPa", lb_max=5)
     assert (short.outcome, short.lb) == ("not reached", None)
 

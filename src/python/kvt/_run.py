@@ -48,8 +48,8 @@ def run(case: Case, method: str = "segments", units: str = "kgf-cm") -> "Run":
     ``"converged"``, the bar's equations solved over lb itself to a stated accuracy. ``units``
     is ``"kgf-cm"`` (as entered) or ``"si"`` (kN, mm, MPa) for everything the run gives.
 
-    The GIL is released while the run computes; Ctrl+C stops it at its next step and raises
-    KeyboardInterrupt. A run that fails raises the exception of its kind
+    The GIL is released while the run computes; Ctrl+C stops a march at its next step and raises
+    KeyboardInterrupt (the converged analysis, a fraction of a second, finishes first). A run that fails raises the exception of its kind
     (:class:`kvt.ArithmeticFault`, :class:`kvt.StepLimitError`, :class:`kvt.ParameterError`) in
     kvt-batch's words; its ``run`` attribute holds the steps it finished."""
     check_case(case)

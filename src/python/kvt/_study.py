@@ -14,7 +14,7 @@ from ._case import Case, _entry_text, check_case
 from .codes import _factor_option
 from ._errors import RangeWarning, UsageError
 from ._frame import KvtFrame, frame_from_csv
-from ._run import check_units
+from ._run import check_method, check_units
 
 
 def _values_text(name: str, values) -> str:
@@ -40,9 +40,10 @@ def study_options(
     yes=False,
     codes=None,
     fy=None,
+    method=None,
 ) -> list[str]:
     """kvt-batch's options for a study, from the arguments of :func:`study`."""
-    options = []
+    options = [] if method is None else ["--method", check_method(method)]
     for name, values in (vary or {}).items():
         options += ["--vary", f"{name}={_values_text(name, values)}"]
     if codes is not None:
@@ -158,12 +159,14 @@ def study_tasks(
     lb_max=None,
     codes=None,
     fy=None,
+    method: str | None = None,
     yes: bool = False,
 ) -> StudyTasks:
     """A study's runs as picklable tasks, one per run of the grid, to be run on a cluster or a
     process pool (:class:`StudyTasks`). The arguments are those of :func:`study`."""
     check_case(case)
-    return StudyTasks(case, study_options(vary, find_lb, lb_max, units, None, yes, codes, fy))
+    options = study_options(vary, find_lb, lb_max, units, None, yes, codes, fy, method)
+    return StudyTasks(case, options)
 
 
 def study(
@@ -176,6 +179,7 @@ def study(
     lb_max=None,
     codes=None,
     fy=None,
+    method: str | None = None,
     yes: bool = False,
     client=None,
     progress=None,
@@ -192,6 +196,8 @@ def study(
     and ``codes`` puts the design codes' lengths beside it, a column each: ``"all"``, a list of
     codes, or a dict of ``codes`` and the codes' factors (:mod:`kvt.codes`). ``fy`` alone, without
     a search, adds whether each case's bar yields before it pulls out.
+    ``method`` is that of :func:`kvt.run`: the march of segments unless given, but the
+    converged analysis for a search, as kvt-batch's --method.
     ``units`` is ``"kgf-cm"`` or ``"si"``; ``jobs`` the runs at a time (every core unless given);
     ``yes`` runs a grid of more than 100000 runs or an fy outside 1000 to 10000 kgf/cm², as
     kvt-batch's --yes.
@@ -204,7 +210,8 @@ def study(
     Options kvt-batch would refuse raise :class:`kvt.UsageError` in its words; a run that fails
     is a row whose outcome says why, as in kvt-batch's summary."""
     check_case(case)
-    tasks = StudyTasks(case, study_options(vary, find_lb, lb_max, units, jobs, yes, codes, fy))
+    options = study_options(vary, find_lb, lb_max, units, jobs, yes, codes, fy, method)
+    tasks = StudyTasks(case, options)
     if client is not None:
         return tasks.run_on(client)
     return tasks.run_here(progress)
@@ -232,14 +239,16 @@ def find_lb(
     *,
     lb_max=None,
     units: str = "kgf-cm",
+    method: str | None = None,
     yes: bool = False,
 ) -> RequiredLength:
     """The required bond length of a case for a bar of yield stress ``fy`` (``"345 MPa"``, or a
     bare number in kgf/cm², MPa with ``units="si"``): a scan every 5 cm up to ``lb_max`` (200 cm
     unless given), bisection within the first bracket, and the answer confirmed against the
-    length 0.1 cm shorter, as ``kvt-batch --find-lb``."""
+    length 0.1 cm shorter, as ``kvt-batch --find-lb``: each length by the converged analysis
+    unless ``method="segments"`` asks for the march."""
     check_case(case)
-    options = study_options(None, fy, lb_max, units, 1, yes)
+    options = study_options(None, fy, lb_max, units, 1, yes, method=method)
     found = _core.Study(case._entries, case.law._law, options).required_length()
 
     def force(kgf):
