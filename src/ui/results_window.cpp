@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "results_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <filesystem>
 
 #include "analysis/bar_yield.h"
+#include "converged_overlay.h"
 #include "error/error.h"
 #include "figure_saving.h"
 #include "figure_view.h"
@@ -103,6 +105,18 @@ void ResultsWindow::buildLayout() {
   barNote_->setStyleSheet("color: #C00000");
   barNote_->hide();
 
+  convergedSwitch_ = new QCheckBox("&Converged", this);
+  convergedSwitch_->setObjectName("convergedSwitch");
+  convergedSwitch_->setToolTip(
+      "Lays the converged analysis over the load–slip and τ-s curves: the same bar and law "
+      "solved over lb itself to 1e-7, where the run marches over whole segments of Δl. It is "
+      "computed beside the run, on a thread of its own.");
+  convergedNote_ = new QLabel(this);
+  convergedNote_->setObjectName("convergedLabel");
+  overlay_ = new ConvergedOverlay(*run_, this);
+  connect(convergedSwitch_, &QCheckBox::toggled, this, &ResultsWindow::showConverged);
+  connect(overlay_, &ConvergedOverlay::ready, this, [this] { showConverged(true); });
+
   auto* controls = new QHBoxLayout;
   controls->addWidget(new QLabel("Step", this));
   controls->addWidget(slider_, 1);
@@ -117,7 +131,11 @@ void ResultsWindow::buildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addLayout(controls);
-  layout->addWidget(status_);
+  auto* statusLine = new QHBoxLayout;
+  statusLine->addWidget(status_, 1);
+  statusLine->addWidget(convergedNote_);
+  statusLine->addWidget(convergedSwitch_);
+  layout->addLayout(statusLine);
   layout->addWidget(barNote_);
 }
 
@@ -147,7 +165,23 @@ void ResultsWindow::present() {
   }
   updateSelector();
   updateStatus();
+  updateConvergedNote();
   refresh(currentTab());
+}
+
+void ResultsWindow::showConverged(bool shown) {
+  if (shown && !convergedSwitch_->isChecked()) return;  // came while the switch was off
+  if (shown) overlay_->start();
+  for (const Tab tab : {Tab::LoadSlip, Tab::TauSlip})
+    stale_[index(tab)] = true;
+  updateConvergedNote();
+  refresh(currentTab());
+}
+
+void ResultsWindow::updateConvergedNote() {
+  const bool shown = convergedSwitch_->isChecked();
+  convergedNote_->setVisible(shown);
+  if (shown) convergedNote_->setText(QString::fromStdString(overlay_->comparison(*run_)));
 }
 
 int ResultsWindow::selectedStep() const {
@@ -243,9 +277,13 @@ Figure ResultsWindow::figure(Tab tab) const {
   const int marked = step == run_->peakStep() ? 0 : step;
   switch (tab) {
     case Tab::LoadSlip:
-      return loadSlipFigure(*run_, units_, marked);
-    case Tab::TauSlip:
-      return tauSlipFigure(*run_, units_, marked);
+    case Tab::TauSlip: {
+      const bool loadSlip = tab == Tab::LoadSlip;
+      Figure shown =
+          loadSlip ? loadSlipFigure(*run_, units_, marked) : tauSlipFigure(*run_, units_, marked);
+      if (convergedSwitch_->isChecked()) overlay_->addTo(shown, loadSlip, units_);
+      return shown;
+    }
     case Tab::Distribution:
       return profileFigure(*run_, step, sectionsOf(step), units_);
     case Tab::BondLaw:

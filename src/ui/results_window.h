@@ -12,6 +12,7 @@
 #include "figures/figure.h"
 #include "files/user_prompt.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -21,6 +22,7 @@ class QTabWidget;
 
 namespace kvt::ui {
 
+class ConvergedOverlay;
 class FigureView;
 
 // "KVT Results": the four report figures of one run (load–slip, τ-s, the distribution along the
@@ -69,6 +71,8 @@ class ResultsWindow : public QWidget {
   std::string stateText() const;
   void updateSelector();
   void updateStatus();
+  void showConverged(bool shown);
+  void updateConvergedNote();
   void chooseStep(int step);
   const std::vector<SectionRow>& sectionsOf(int step) const;
   std::string baseName() const;
@@ -94,6 +98,10 @@ class ResultsWindow : public QWidget {
   QPushButton* saveData_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* barNote_ = nullptr;
+  // "Converged": the same bar solved over lb itself, laid over the load–slip and τ-s curves.
+  QCheckBox* convergedSwitch_ = nullptr;
+  QLabel* convergedNote_ = nullptr;
+  ConvergedOverlay* overlay_ = nullptr;
 };
 
 }  // namespace kvt::ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The results window of a run, opened from the analysis windows, on the offscreen platform.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
@@ -45,6 +46,27 @@ class ResultsWindowTest : public QObject {
     form().show();
   }
   void cleanup() { session_.reset(); }
+
+  // "Converged" lays the same bar solved over lb itself over the run's load–slip and τ-s
+  // curves, computed on a thread of its own, and says how far the run's Pbumax is from it.
+  void convergedSwitchLaysTheConvergedCurveOver() {
+    RunController* run = finishedRun();
+    QVERIFY(run);
+    ResultsWindow* results = run->openResults();
+    auto* converged = results->findChild<QCheckBox*>("convergedSwitch");
+    auto* note = results->findChild<QLabel*>("convergedLabel");
+    QVERIFY(converged && note);
+    QCOMPARE(results->figure(Tab::LoadSlip).panels[0].curves.size(), std::size_t{2});
+    converged->setChecked(true);
+    QTRY_VERIFY(note->text().contains("converged value"));
+    QCOMPARE(note->text(), QString("Pbumax 1.1 % above the converged value for lb = 20 cm"));
+    for (const Tab tab : {Tab::LoadSlip, Tab::TauSlip})
+      QCOMPARE(results->figure(tab).panels[0].curves.back().title,
+               std::string("converged over lb = 20 cm"));
+    converged->setChecked(false);
+    QVERIFY(note->isHidden());
+    QCOMPARE(results->figure(Tab::LoadSlip).panels[0].curves.size(), std::size_t{2});
+  }
 
   void staysOpenAndWorkingAfterOk() {
     RunController* run = finishedRun();
