@@ -11,7 +11,7 @@
 
 #include "analysis/analysis_error.h"
 #include "atomic_write.h"
-#include "first_lines.h"
+#include "csv_table.h"
 #include "full_path.h"
 #include "params/quantity_text.h"
 
@@ -19,14 +19,12 @@ namespace kvt {
 
 namespace {
 
-constexpr std::size_t kByteLimit = 16 * 1024 * 1024;
-constexpr std::size_t kLineLimit = 1'000'000;
-
 std::vector<std::string> fileLines(const std::string& path) {
-  auto read = readFirstLines(path, kLineLimit, kByteLimit);
-  if (auto* unreadable = std::get_if<LinesUnreadable>(&read))
-    throw LawFileError(fullPath(path) + ": " + unreadable->reason);
-  return std::get<std::vector<std::string>>(std::move(read));
+  try {
+    return csvFileLines(path);
+  } catch (const CsvTableError& error) {
+    throw LawFileError(error.what());
+  }
 }
 
 // One TOML table's keys, each taken once; what is left at the end was not understood.
@@ -128,67 +126,38 @@ Mc2010Entries mc2010Entries(Keys& keys) {
   return e;
 }
 
-std::string_view trimmed(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-std::vector<std::string_view> fields(std::string_view line) {
-  std::vector<std::string_view> result;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = line.find(',', start);
-    result.push_back(trimmed(line.substr(start, comma - start)));
-    if (comma == std::string_view::npos) return result;
-    start = comma + 1;
-  }
-}
-
 struct TableUnits {
   Unit slip = Unit::Mm;
   Unit stress = Unit::MPa;
 };
 
-// "slip (mm)" → mm: the unit in the last parentheses of a column's name.
-Unit columnUnit(std::string_view name, Dimension dimension, const std::string& where) {
-  const auto open = name.rfind('(');
-  const auto close = name.rfind(')');
-  if (open == std::string_view::npos || close == std::string_view::npos || close < open)
-    throw LawFileError(where + "the column \"" + std::string(name) +
-                       "\" names no unit in parentheses, as \"slip (mm)\"");
-  const std::string quantity = "1 " + std::string(name.substr(open + 1, close - open - 1));
-  const QuantityReading reading = readQuantity(quantity, dimension);
-  if (!reading.quantity) throw LawFileError(where + reading.problem);
-  return reading.quantity->unit;
+Unit unitOf(std::string_view title, Dimension dimension, const std::string& where) {
+  const ColumnUnit unit = columnUnit(title, dimension);
+  if (!unit.unit) throw LawFileError(where + unit.problem);
+  return *unit.unit;
 }
 
 TableUnits tableUnits(std::string_view header, const std::string& file) {
   const std::string where = file + ": line 1: ";
-  if (header.starts_with("\xEF\xBB\xBF")) header.remove_prefix(3);  // a UTF-8 byte order mark
-  const std::vector<std::string_view> names = fields(header);
+  const std::vector<std::string_view> names = csvFields(header);
   if (names.size() != 2)
     throw LawFileError(where +
                        "the header must name two columns, as "
                        "\"slip (mm),bond stress (MPa)\"");
-  return {columnUnit(names[0], Dimension::Length, where),
-          columnUnit(names[1], Dimension::Stress, where)};
-}
-
-double tableNumber(std::string_view field, const char* column, const std::string& where) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
-      !std::isfinite(value))
-    throw LawFileError(where + "the " + column + " \"" + std::string(field) + "\" is not a number");
-  return value;
+  return {unitOf(names[0], Dimension::Length, where), unitOf(names[1], Dimension::Stress, where)};
 }
 
 std::pair<double, double> tableRow(std::string_view line, const std::string& where) {
-  const std::vector<std::string_view> values = fields(line);
+  const std::vector<std::string_view> values = csvFields(line);
   if (values.size() != 2)
     throw LawFileError(where + "the line holds " + std::to_string(values.size()) +
                        " values, not a slip and a bond stress");
-  return {tableNumber(values[0], "slip", where), tableNumber(values[1], "bond stress", where)};
+  try {
+    return {csvNumber(values[0], "the slip", where),
+            csvNumber(values[1], "the bond stress", where)};
+  } catch (const CsvTableError& error) {
+    throw LawFileError(error.what());
+  }
 }
 
 std::string besideFile(const std::string& file, const std::string& name) {
@@ -297,7 +266,7 @@ TableEntries readLawTableLines(const std::vector<std::string>& lines, const std:
   const TableUnits units = tableUnits(lines[0], file);
   TableEntries table{file, {}};
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (trimmed(lines[i]).empty()) continue;
+    if (trimmedField(lines[i]).empty()) continue;
     const std::string where = file + ": line " + std::to_string(i + 1) + ": ";
     const auto [slip, stress] = tableRow(lines[i], where);
     LawPoint p{inUnit({slip, units.slip}, Unit::Cm), inUnit({stress, units.stress}, Unit::KgfCm2)};
