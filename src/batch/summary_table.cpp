@@ -36,16 +36,6 @@ std::optional<double> analysedLengthOf(const SummaryRow& row) {
 
 }  // namespace
 
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 SummaryTable::SummaryTable(const StudyOptions& study, UnitSystem units, bool lawColumn,
                            std::optional<double> fy)
     : grid_(study.grid), units_(units), lawColumn_(lawColumn), fy_(fy) {

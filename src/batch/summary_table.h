@@ -9,6 +9,7 @@
 #include "analysis/units.h"
 #include "batch_run.h"
 #include "code_lengths.h"
+#include "output/csv_export.h"  // csvField
 #include "required_length.h"
 #include "study_grid.h"
 
@@ -60,8 +61,5 @@ class SummaryTable {
   const CodeRequest* codes_ = nullptr;  // with the required length
   std::optional<double> fy_;            // the bar's yield stress, kgf/cm², when given
 };
-
-// A field of a CSV line, quoted when it has to be.
-std::string csvField(const std::string& text);
 
 }  // namespace kvt

@@ -38,17 +38,30 @@ struct FigureAxis {
   std::string text() const { return unit.empty() ? title : title + " (" + unit + ")"; }
 };
 
-// One curve, its points in order; the title is its legend entry. A result is a line (its points
-// marked when they are few); a guide is a thin line of reference, such as a bar's yield force; a
-// set of points stands apart from the lines, each marked with an open triangle, such as the bars
-// that never yield within the lengths tried.
+// One curve, its points in order; the title is its legend entry. How it is drawn beside the
+// others of its panel:
+//   Line      a result, in the colour and dash pattern of its look (its points marked when they
+//             are few);
+//   Guide     a thin line of reference, such as a bar's yield force;
+//   Points    set apart from the lines, each marked with an open triangle, such as the bars that
+//             never yield within the lengths tried;
+//   Overlay   a second answer for the same case, as the converged analysis beside the march: the
+//             colour of its look, thinner and in short dashes;
+//   Measured  test data beside computed curves: a thin line with a marker at its points (at most
+//             kMeasuredMarkers of them, evenly chosen).
 struct FigureCurve {
-  enum class Kind { Line, Guide, Points };
+  enum class Kind { Line, Guide, Points, Overlay, Measured };
+
   std::string title;
   std::vector<double> x;
   std::vector<double> y;
   Kind kind = Kind::Line;
+  // The colour, dash pattern and marker the curve takes; −1 gives the k-th line of a panel the
+  // k-th. A comparison gives each run one look across all its figures.
+  int look = -1;
 };
+
+inline constexpr std::size_t kMeasuredMarkers = 60;
 
 // A point picked out with a label: the peak of a curve, or the step chosen in the results window.
 struct FigureMark {

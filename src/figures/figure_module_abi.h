@@ -13,7 +13,7 @@ namespace kvt {
 
 // Raised whenever `Figure` or the entry point changes shape: a module from another build is
 // refused instead of misreading the figure.
-inline constexpr int kFigureModuleVersion = 3;
+inline constexpr int kFigureModuleVersion = 4;
 
 // The module's version, an `extern "C" const int` of that name, read before anything is called.
 inline constexpr const char* kFigureModuleVersionSymbol = "kvtFigureModuleVersion";

@@ -58,13 +58,55 @@ QColor colourOf(std::size_t curve) {
 
 // Solid, dashed, dotted, dash-dotted, dash-dot-dotted and long-dashed in turn: with the seven
 // colours, forty-two curves differ in both, and any six neighbours stay apart on a grey-scale
-// print.
-QPen curvePen(std::size_t curve, const FigureStyle& style) {
+// print. An overlay (a second answer for the same case) keeps its curve's colour in short, thin
+// dashes; a measured curve is a thin solid line under its markers; a guide is a thin dash-dot
+// line of reference; points set apart are open triangles drawn in black.
+QPen curvePen(std::size_t look, FigureCurve::Kind kind, const FigureStyle& style) {
   constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
                                       Qt::DashDotLine, Qt::DashDotDotLine, Qt::CustomDashLine};
-  QPen pen = style.pen(colourOf(curve), kCurvePoints, kStyles[curve % std::size(kStyles)]);
+  switch (kind) {
+    case FigureCurve::Kind::Guide:
+      return style.pen(kGuideColour, kGuidePoints, Qt::DashDotLine);
+    case FigureCurve::Kind::Points:
+      return style.pen(Qt::black, kAxisLinePoints);
+    case FigureCurve::Kind::Overlay: {
+      QPen pen = style.pen(colourOf(look), kCurvePoints * 0.7, Qt::CustomDashLine);
+      pen.setDashPattern({3, 2});
+      return pen;
+    }
+    case FigureCurve::Kind::Measured:
+      return style.pen(colourOf(look), kCurvePoints * 0.5, Qt::SolidLine);
+    case FigureCurve::Kind::Line:
+      break;
+  }
+  QPen pen = style.pen(colourOf(look), kCurvePoints, kStyles[look % std::size(kStyles)]);
   if (pen.style() == Qt::CustomDashLine) pen.setDashPattern({8, 3});
   return pen;
+}
+
+// The points marked on a curve: every point set apart, every point of a line of few, none of a
+// long computed line, an overlay or a guide, and of a measured curve at most kMeasuredMarkers,
+// evenly chosen.
+QList<QPointF> markedPoints(const QList<QPointF>& drawn, const FigureCurve& curve) {
+  switch (curve.kind) {
+    case FigureCurve::Kind::Points:
+      return drawn;
+    case FigureCurve::Kind::Line:
+      return static_cast<std::size_t>(drawn.size()) <= kFewPoints ? drawn : QList<QPointF>();
+    case FigureCurve::Kind::Overlay:
+    case FigureCurve::Kind::Guide:
+      return {};
+    case FigureCurve::Kind::Measured:
+      break;
+  }
+  const std::size_t n = std::min(curve.x.size(), curve.y.size());
+  QList<QPointF> marked;
+  const std::size_t count = std::min(n, kMeasuredMarkers);
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t at = count == 1 ? 0 : k * (n - 1) / (count - 1);
+    marked.append(QPointF(curve.x[at], curve.y[at]));
+  }
+  return marked;
 }
 
 QScatterSeries::MarkerShape scatterShape(MarkerShape shape) {
@@ -144,7 +186,7 @@ struct FigureScene::Panel {
   std::vector<QLineSeries*> curves;
   std::vector<QScatterSeries*> curveMarkers;  // shown on curves of few points
   std::vector<FigureCurve::Kind> kinds;
-  std::vector<std::size_t> lineIndex;  // a line's place among the lines: its colour and dashes
+  std::vector<std::size_t> looks;  // a curve's colour, dashes and marker
   std::vector<QScatterSeries*> marks;
   std::vector<FigureMark::Kind> markKinds;
   std::vector<QGraphicsSimpleTextItem*> markLabels;
@@ -214,7 +256,6 @@ void FigureScene::rebuild(const Figure& figure) {
     chart->legend()->setVisible(false);
     panel->x = makeAxis(Qt::AlignBottom, chart);
     panel->y = makeAxis(Qt::AlignLeft, chart);
-    std::size_t lines = 0;
     for (const FigureCurve& curve : content.curves) {
       auto* series = new QLineSeries;
       chart->addSeries(series);
@@ -222,14 +263,8 @@ void FigureScene::rebuild(const Figure& figure) {
       series->attachAxis(panel->y);
       panel->curves.push_back(series);
       panel->kinds.push_back(curve.kind);
-      panel->lineIndex.push_back(lines);
-      QScatterSeries* markers = addScatter(chart, panel->x, panel->y);
-      const bool points = curve.kind == FigureCurve::Kind::Points;
-      markers->setMarkerShape(scatterShape(points ? MarkerShape::Triangle : markerShapeOf(lines)));
-      markers->setColor(points ? Qt::white : colourOf(lines));
-      markers->setBorderColor(points ? Qt::black : colourOf(lines));
-      panel->curveMarkers.push_back(markers);
-      if (curve.kind == FigureCurve::Kind::Line) ++lines;
+      panel->looks.push_back(0);
+      panel->curveMarkers.push_back(addScatter(chart, panel->x, panel->y));
     }
     for (const FigureMark& mark : content.marks) {
       QScatterSeries* series = addScatter(chart, panel->x, panel->y);
@@ -272,6 +307,7 @@ void FigureScene::update(const Figure& figure) {
     Panel& panel = *panels_[k];
     AxisSpan ys;
     panel.ink.clear();
+    std::size_t lines = 0;
     for (std::size_t c = 0; c < content.curves.size(); ++c) {
       const FigureCurve& curve = content.curves[c];
       for (const double v : curve.y)
@@ -279,11 +315,19 @@ void FigureScene::update(const Figure& figure) {
       const QList<QPointF> drawn = points(curve);
       panel.curves[c]->setName(text(curve.title));
       panel.curves[c]->replace(drawn);
-      const bool few = !drawn.isEmpty() && static_cast<std::size_t>(drawn.size()) <= kFewPoints;
-      const bool marked =
-          curve.kind == FigureCurve::Kind::Points || (curve.kind == FigureCurve::Kind::Line && few);
-      panel.curveMarkers[c]->replace(marked ? drawn : QList<QPointF>());
-      panel.curveMarkers[c]->setVisible(marked);
+      const QList<QPointF> marked = markedPoints(drawn, curve);
+      // A curve without a look of its own takes the next among the lines; guides and points
+      // set apart take none.
+      const std::size_t look = curve.look >= 0 ? static_cast<std::size_t>(curve.look) : lines;
+      if (curve.kind == FigureCurve::Kind::Line) ++lines;
+      panel.looks[c] = look;
+      const bool points = curve.kind == FigureCurve::Kind::Points;
+      QScatterSeries& markers = *panel.curveMarkers[c];
+      markers.setMarkerShape(scatterShape(points ? MarkerShape::Triangle : markerShapeOf(look)));
+      markers.setColor(points ? Qt::white : colourOf(look));
+      markers.setBorderColor(points ? Qt::black : colourOf(look));
+      markers.replace(marked);
+      markers.setVisible(!marked.isEmpty());
       const std::size_t every =
           std::max<std::size_t>(1, static_cast<std::size_t>(drawn.size()) / 400);
       for (qsizetype p = 0; p < drawn.size(); p += static_cast<qsizetype>(every))
@@ -318,17 +362,14 @@ void FigureScene::applyStyle(const FigureStyle& style) {
     std::vector<FigureLegend::Entry> entries;
     for (std::size_t c = 0; c < panel->curves.size(); ++c) {
       const FigureCurve::Kind kind = panel->kinds[c];
-      const std::size_t line = panel->lineIndex[c];
-      QPen pen = curvePen(line, style);
-      if (kind == FigureCurve::Kind::Guide)
-        pen = style.pen(kGuideColour, kGuidePoints, Qt::DashDotLine);
-      if (kind == FigureCurve::Kind::Points) pen = style.pen(Qt::black, kAxisLinePoints);
-      panel->curves[c]->setPen(kind == FigureCurve::Kind::Points ? QPen(Qt::NoPen) : pen);
-      panel->curveMarkers[c]->setMarkerSize(style.units(kMarkerPoints));
-      panel->curveMarkers[c]->setPen(kind == FigureCurve::Kind::Points ? pen : QPen(Qt::NoPen));
+      const std::size_t look = panel->looks[c];
+      const QPen pen = curvePen(look, kind, style);
       const bool hollow = kind == FigureCurve::Kind::Points;
+      panel->curves[c]->setPen(hollow ? QPen(Qt::NoPen) : pen);
+      panel->curveMarkers[c]->setMarkerSize(style.units(kMarkerPoints));
+      panel->curveMarkers[c]->setPen(hollow ? pen : QPen(Qt::NoPen));
       entries.push_back({panel->curves[c]->name(), pen, panel->curveMarkers[c]->isVisible(),
-                         hollow ? MarkerShape::Triangle : markerShapeOf(line), hollow});
+                         hollow ? MarkerShape::Triangle : markerShapeOf(look), hollow});
     }
     panel->legend->setEntries(panel->curves.size() > 1 ? entries
                                                        : std::vector<FigureLegend::Entry>());

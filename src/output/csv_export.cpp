@@ -62,6 +62,16 @@ std::string roundTripText(double value) {
   return text;
 }
 
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
 std::string loadSlipCsv(std::span<const LoadSlipRow> rows, UnitSystem units) {
   std::string text = headerLine("step", kLoadSlipColumns, units);
   text.reserve(text.size() + rows.size() * 96);

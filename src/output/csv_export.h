@@ -28,4 +28,7 @@ std::string lawCommentLine(const LawEntries& law);
 // The shortest text that reads back as exactly this double ("0.1", "1e-10").
 std::string roundTripText(double value);
 
+// A field of a CSV line, quoted where it holds a comma, a quote or a line end.
+std::string csvField(const std::string& text);
+
 }  // namespace kvt

@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "compare_window.h"
 
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "analysis/run_entries.h"
+#include "figure_saving.h"
+#include "figure_view.h"
 #include "figures/report_figures.h"
+#include "files/measured_curve_file.h"
 #include "kept_runs.h"
 #include "ui_style.h"
 #include "window_placement.h"
@@ -20,6 +29,8 @@ namespace kvt::ui {
 namespace {
 
 enum Column { RunColumn, CaseColumn, DiffersColumn, OutcomeColumn, PMaxColumn, TauColumn };
+
+constexpr std::array kTabTitles = {"Load–slip", "τ-s", "Distribution", "Bond law", "Table"};
 
 QString q(const std::string& text) {
   return QString::fromStdString(text);
@@ -41,18 +52,30 @@ std::string outcomeText(const RunRecord& run) {
   return "failed after " + steps + ": " + run.failure();
 }
 
+QPushButton* button(QWidget* parent, const char* name, const char* text, const char* tip) {
+  auto* b = new QPushButton(QString::fromUtf8(text), parent);
+  b->setObjectName(name);
+  b->setToolTip(QString::fromUtf8(tip));
+  return b;
+}
+
 }  // namespace
 
 CompareWindow::CompareWindow(KeptRuns& kept, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window), kept_(kept), prompt_(prompt) {
   setObjectName("CompareWindow");
   setWindowTitle("KVT Compare runs");
+  // Light like the program's other windows; the figures themselves are white paper anyway.
   useDesignPalette(*this);
   buildLayout();
   addRow(kept_.count() - 1);
   connect(&kept_, &KeptRuns::kept, this, &CompareWindow::addRow);
-  resize(960, 680);
+  QSize size(1040, 760);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
   centreOnScreen(*this);
+  refresh();
 }
 
 CompareWindow::~CompareWindow() = default;
@@ -60,34 +83,97 @@ CompareWindow::~CompareWindow() = default;
 void CompareWindow::buildLayout() {
   list_ = new QTableWidget(0, 6, this);
   list_->setObjectName("runList");
-  list_->setHorizontalHeaderLabels({"Run", "Case", "Differs from the first chosen", "Outcome",
-                                    q("Pbumax (" + unitSymbol(Quantity::Force, units_) + ")"),
-                                    q("τbumax (" + unitSymbol(Quantity::Stress, units_) + ")")});
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
-  list_->horizontalHeader()->setStretchLastSection(false);
   list_->horizontalHeader()->setSectionResizeMode(DiffersColumn, QHeaderView::Stretch);
+  list_->setToolTip("Tick the runs to compare; the first ticked is the one the others differ from");
   connect(list_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (item->column() == RunColumn) choose(item->row(), item->checkState() == Qt::Checked);
   });
   connect(list_, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { showResults(row); });
 
-  results_ = new QPushButton("Results…", this);
-  results_->setObjectName("showResultsButton");
-  results_->setToolTip("The results window of the run selected in the list");
-  connect(results_, &QPushButton::clicked, this, [this] {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("comparisonTabs");
+  for (std::size_t k = 0; k < views_.size(); ++k) {
+    views_[k] = new FigureView(tabs_);
+    tabs_->addTab(views_[k], kTabTitles[k]);
+  }
+  table_ = new QTableWidget(tabs_);
+  table_->setObjectName("comparisonTable");
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  tabs_->addTab(table_, kTabTitles[4]);
+  connect(tabs_, &QTabWidget::currentChanged, this, &CompareWindow::refresh);
+
+  auto* top = new QWidget(this);
+  auto* topLayout = new QVBoxLayout(top);
+  topLayout->setContentsMargins(0, 0, 0, 0);
+  topLayout->addWidget(list_, 1);
+  topLayout->addWidget(buildListButtons());
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->addWidget(top);
+  splitter->addWidget(tabs_);
+  splitter->setStretchFactor(1, 3);
+
+  status_ = new QLabel(this);
+  status_->setObjectName("statusLabel");
+  status_->setWordWrap(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(splitter, 1);
+  layout->addWidget(buildSaveButtons());
+  layout->addWidget(status_);
+}
+
+QWidget* CompareWindow::buildListButtons() {
+  auto* row = new QWidget(this);
+  auto* results = button(row, "showResultsButton", "Results…",
+                         "The results window of the run selected in the list");
+  connect(results, &QPushButton::clicked, this, [this] {
     if (const int run = currentRun(); run >= 0) showResults(run);
   });
+  auto* add = button(row, "addMeasuredButton", "Add measured curve…",
+                     "A load–slip curve from a test, from a CSV file whose header names the "
+                     "units: \"slip (mm),force (kN)\", or a load–slip CSV file of kvt's own");
+  connect(add, &QPushButton::clicked, this, &CompareWindow::askMeasuredCurve);
+  auto* remove = button(row, "removeMeasuredButton", "Remove measured curve", "");
+  connect(remove, &QPushButton::clicked, this, &CompareWindow::removeMeasuredCurve);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(results);
+  layout->addStretch();
+  layout->addWidget(add);
+  layout->addWidget(remove);
+  return row;
+}
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(results_);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
+QWidget* CompareWindow::buildSaveButtons() {
+  auto* row = new QWidget(this);
+  unitsBox_ = new QComboBox(row);
+  unitsBox_->setObjectName("unitsBox");
+  unitsBox_->addItem("kgf-cm");
+  unitsBox_->addItem("SI (kN, mm, MPa)");
+  connect(unitsBox_, &QComboBox::currentIndexChanged, this,
+          [this](int chosen) { setUnits(chosen == 1 ? UnitSystem::SI : UnitSystem::KgfCm); });
+  figureSizeBox_ = newFigureSizeBox(row);
+  auto* saveFigure = button(row, "saveFigureButton", "Save figure…",
+                            "The figure on view as PNG, SVG or PDF, by the extension given");
+  auto* saveData = button(row, "saveDataButton", "Save data…",
+                          "As CSV: the table, the distributions on their tab, else the "
+                          "load–slip curves overlaid");
+  connect(saveFigure, &QPushButton::clicked, this, [this] { askAndSave(true); });
+  connect(saveData, &QPushButton::clicked, this, [this] { askAndSave(false); });
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new QLabel("Units", row));
+  layout->addWidget(unitsBox_);
+  layout->addStretch();
+  layout->addWidget(figureSizeBox_);
+  layout->addWidget(saveFigure);
+  layout->addWidget(saveData);
+  return row;
 }
 
 int CompareWindow::addRun(std::shared_ptr<const RunRecord> run) {
@@ -125,11 +211,15 @@ void CompareWindow::choose(int index, bool chosen) {
     list_->item(index, RunColumn)->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
   }
   updateRows();
+  contentChanged();
 }
 
 // Every row again: the first run chosen decides what the others differ in.
 void CompareWindow::updateRows() {
   const QSignalBlocker block(list_);
+  list_->setHorizontalHeaderLabels({"Run", "Case", "Differs from the first chosen", "Outcome",
+                                    q("Pbumax (" + unitSymbol(Quantity::Force, units_) + ")"),
+                                    q("τbumax (" + unitSymbol(Quantity::Stress, units_) + ")")});
   const RunRecord* reference = chosen_.empty() ? nullptr : kept_.at(chosen_.front()).get();
   for (int k = 0; k < list_->rowCount(); ++k) {
     const RunRecord& run = *kept_.at(k);
@@ -137,7 +227,7 @@ void CompareWindow::updateRows() {
     list_->item(k, CaseColumn)->setText(q(name.empty() ? caseTitle(run, units_) : name));
     std::string differs;
     if (reference == &run)
-      differs = "(compared with)";
+      differs = "(the others are compared with this run)";
     else if (reference)
       differs = differencesFrom(run, *reference);
     list_->item(k, DiffersColumn)->setText(q(differs));
@@ -147,7 +237,8 @@ void CompareWindow::updateRows() {
     list_->item(k, TauColumn)
         ->setText(q(labelNumber(inUnits(run.tauAvgMax(), Quantity::Stress, units_))));
   }
-  list_->resizeColumnToContents(RunColumn);
+  list_->resizeColumnsToContents();
+  list_->horizontalHeader()->setSectionResizeMode(DiffersColumn, QHeaderView::Stretch);
 }
 
 int CompareWindow::currentRun() const {
@@ -157,6 +248,56 @@ int CompareWindow::currentRun() const {
 
 void CompareWindow::showResults(int index) {
   if (index >= 0 && index < kept_.count()) kept_.showResults(index);
+}
+
+void CompareWindow::askMeasuredCurve() {
+  const std::string path =
+      prompt_.openFileName("Add a measured load–slip curve", "CSV files (*.csv);;All files (*)");
+  if (!path.empty()) addMeasuredCurve(path);
+}
+
+bool CompareWindow::addMeasuredCurve(const std::string& path) {
+  try {
+    measured_ = readMeasuredCurve(path);
+  } catch (const CsvTableError& error) {
+    prompt_.warning("KVT", std::string("The measured curve was not added. ") + error.what());
+    return false;
+  }
+  contentChanged();
+  return true;
+}
+
+void CompareWindow::removeMeasuredCurve() {
+  if (!measured_) return;
+  measured_.reset();
+  contentChanged();
+}
+
+void CompareWindow::setUnits(UnitSystem units) {
+  if (units == units_) return;
+  units_ = units;
+  {
+    const QSignalBlocker block(unitsBox_);
+    unitsBox_->setCurrentIndex(units == UnitSystem::SI ? 1 : 0);
+  }
+  updateRows();
+  contentChanged();
+}
+
+CompareWindow::Tab CompareWindow::currentTab() const {
+  return static_cast<Tab>(tabs_->currentIndex());
+}
+
+void CompareWindow::showTab(Tab tab) {
+  tabs_->setCurrentIndex(static_cast<int>(tab));
+}
+
+FigureView* CompareWindow::view(Tab tab) const {
+  return tab == Tab::Table ? nullptr : views_.at(static_cast<std::size_t>(tab));
+}
+
+FigureSize CompareWindow::figureSize() const {
+  return figureSizeOf(*figureSizeBox_);
 }
 
 }  // namespace kvt::ui

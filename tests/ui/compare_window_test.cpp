@@ -5,11 +5,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 #include "analysis/run_record.h"
+#include "support/file_bytes.h"
 #include "support/window_session.h"
 #include "ui/compare_window.h"
+#include "ui/figure_view.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/kept_runs.h"
@@ -44,6 +47,82 @@ class CompareWindowTest : public QObject {
     form().show();
   }
   void cleanup() { session_.reset(); }
+
+  // Two runs ticked in the list: overlaid in the figures, named by the entry they differ in,
+  // side by side in the table; the figure and the data saved from their tabs.
+  void twoRunsAreComparedAndTheirFigureSaved() {
+    QVERIFY(runAndOk("20") && runAndOk("30"));
+    CompareWindow* compare = form().openComparison();
+    for (int row : {0, 1})
+      compare->runList()->item(row, 0)->setCheckState(Qt::Checked);
+    QCOMPARE(compare->chosen(), (std::vector<int>{0, 1}));
+    QCOMPARE(compare->runList()->item(1, 2)->text(), QString("lb 30"));
+
+    const kvt::Figure& shown = compare->view(CompareWindow::Tab::LoadSlip)->figure();
+    QCOMPARE(shown.panels.at(0).curves.size(), 2u);
+    QCOMPARE(shown.panels[0].curves[0].title, std::string("lb 20"));
+    QCOMPARE(shown.panels[0].curves[1].title, std::string("lb 30"));
+    QCOMPARE(shown.panels[0].curves[1].y.size(), kept().at(1)->rows().size());
+
+    compare->showTab(CompareWindow::Tab::Table);
+    const QTableWidget* table = compare->table();
+    QCOMPARE(table->columnCount(), 4);
+    const auto row = [table](const QString& quantity) {
+      for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == quantity) return r;
+      return -1;
+    };
+    QVERIFY(row("lb") >= 0 && row("Pbumax") > row("lb"));
+    QCOMPARE(table->item(row("lb"), 3)->text(), QString("30"));
+    QCOMPARE(table->item(row("σB"), 1)->text(), QString("kgf/cm²"));
+
+    auto& prompt = session_->prompt();
+    const std::string csv = session_->dir().file("both.table.csv");
+    prompt.fileNames = {csv};
+    compare->findChild<QPushButton*>("saveDataButton")->click();
+    QVERIFY(kvt::testing::readBytes(csv).starts_with("quantity,unit,run 1,run 2\r\n"));
+    prompt.fileNames = {session_->dir().file("table.png")};
+    compare->findChild<QPushButton*>("saveFigureButton")->click();  // the table is no figure
+    QCOMPARE(prompt.warnings.size(), 1u);
+
+    compare->showTab(CompareWindow::Tab::Distribution);
+    const std::string png = session_->dir().file("both-profile");
+    prompt.fileNames = {png};
+    compare->findChild<QPushButton*>("saveFigureButton")->click();
+    QVERIFY(kvt::testing::readBytes(png + ".png").starts_with("\x89PNG"));
+    QCOMPARE(compare->view(CompareWindow::Tab::Distribution)->figure().panels.size(), 3u);
+    QCOMPARE(prompt.warnings.size(), 1u);
+  }
+
+  // A measured curve joins the load–slip figure with markers; a bad file is refused with its
+  // line and the reason, and the curve shown before stays.
+  void aMeasuredCurveIsAddedAndABadFileRefused() {
+    QVERIFY(runAndOk("20"));
+    CompareWindow* compare = form().openComparison();
+    compare->choose(0, true);
+    const std::string good = session_->dir().file("test 7.csv");
+    std::ofstream(good) << "slip (mm),force (kN)\n0,0\n0.2,40\n0.5,70\n";
+    auto& prompt = session_->prompt();
+    prompt.fileNames = {good};
+    compare->findChild<QPushButton*>("addMeasuredButton")->click();
+    const auto last = [compare] {
+      return compare->view(CompareWindow::Tab::LoadSlip)->figure().panels.at(0).curves.back();
+    };
+    QCOMPARE(last().title, std::string("test 7.csv (measured)"));
+    QCOMPARE(last().kind, kvt::FigureCurve::Kind::Measured);
+    QCOMPARE(last().x.size(), 3u);
+
+    const std::string bad = session_->dir().file("bad.csv");
+    std::ofstream(bad) << "slip (mm),force (kN)\n0,0\n0.2,4O\n";
+    QVERIFY(!compare->addMeasuredCurve(bad));
+    QCOMPARE(prompt.warnings.size(), 1u);
+    QVERIFY2(prompt.warnings[0].text.find("bad.csv: line 3: the force \"4O\" is not a number") !=
+                 std::string::npos,
+             prompt.warnings[0].text.c_str());
+    QCOMPARE(last().title, std::string("test 7.csv (measured)"));
+    compare->findChild<QPushButton*>("removeMeasuredButton")->click();
+    QCOMPARE(last().kind, kvt::FigureCurve::Kind::Line);
+  }
 
   void aRunIsShownAgainAfterOk() {
     const auto first = runAndOk("20");
