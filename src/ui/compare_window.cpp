@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "compare_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <algorithm>
 
 #include "analysis/run_entries.h"
+#include "converged_overlay.h"
 #include "figure_saving.h"
 #include "figure_view.h"
 #include "figures/report_figures.h"
@@ -138,11 +140,17 @@ QWidget* CompareWindow::buildListButtons() {
                      "A load–slip curve from a test, from a CSV file whose header names the "
                      "units: \"slip (mm),force (kN)\", or a load–slip CSV file of kvt's own");
   connect(add, &QPushButton::clicked, this, &CompareWindow::askMeasuredCurve);
+  convergedBox_ = new QCheckBox("Converged", row);
+  convergedBox_->setObjectName("convergedBox");
+  convergedBox_->setToolTip(
+      "Over each run, dashed in its colour: the same bar and law solved over lb itself");
+  connect(convergedBox_, &QCheckBox::toggled, this, &CompareWindow::showConverged);
   auto* remove = button(row, "removeMeasuredButton", "Remove measured curve", "");
   connect(remove, &QPushButton::clicked, this, &CompareWindow::removeMeasuredCurve);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(results);
+  layout->addWidget(convergedBox_);
   layout->addStretch();
   layout->addWidget(add);
   layout->addWidget(remove);
@@ -270,6 +278,15 @@ bool CompareWindow::addMeasuredCurve(const std::string& path) {
 void CompareWindow::removeMeasuredCurve() {
   if (!measured_) return;
   measured_.reset();
+  contentChanged();
+}
+
+void CompareWindow::showConverged(bool shown) {
+  convergedShown_ = shown;
+  {
+    const QSignalBlocker block(convergedBox_);
+    convergedBox_->setChecked(shown);
+  }
   contentChanged();
 }
 

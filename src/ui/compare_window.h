@@ -13,6 +13,7 @@
 #include "figures/figure.h"
 #include "files/user_prompt.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -21,6 +22,7 @@ class QTableWidget;
 
 namespace kvt::ui {
 
+class ConvergedOverlay;
 class FigureView;
 class KeptRuns;
 
@@ -57,6 +59,10 @@ class CompareWindow : public QWidget {
   bool addMeasuredCurve(const std::string& path);
   void removeMeasuredCurve();
   const std::optional<MeasuredCurve>& measuredCurve() const { return measured_; }
+
+  // "Converged": over each chosen run, the converged curve of its case in its colour, dashed,
+  // computed once per run on a thread of its own, as the results window's switch does.
+  void showConverged(bool shown);
 
   UnitSystem units() const { return units_; }
   void setUnits(UnitSystem units);
@@ -95,6 +101,8 @@ class CompareWindow : public QWidget {
   UnitSystem units_ = UnitSystem::KgfCm;
   std::vector<int> chosen_;
   std::optional<MeasuredCurve> measured_;
+  bool convergedShown_ = false;
+  std::map<const RunRecord*, std::unique_ptr<ConvergedOverlay>> converged_;
   mutable std::map<const RunRecord*, std::vector<SectionRow>> sections_;
   std::array<bool, 5> stale_{true, true, true, true, true};
 
@@ -102,6 +110,7 @@ class CompareWindow : public QWidget {
   QTabWidget* tabs_ = nullptr;
   std::array<FigureView*, 4> views_{};
   QTableWidget* table_ = nullptr;
+  QCheckBox* convergedBox_ = nullptr;
   QComboBox* unitsBox_ = nullptr;
   QComboBox* figureSizeBox_ = nullptr;
   QLabel* status_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "analysis/run_entries.h"
 #include "compare_window.h"
+#include "converged_overlay.h"
 #include "figure_saving.h"
 #include "figure_view.h"
 #include "figures/comparison_figures.h"
@@ -44,8 +45,13 @@ std::vector<ComparedRun> CompareWindow::compared() const {
   }
   const std::vector<std::string> names = comparisonNames(records, numbers);
   std::vector<ComparedRun> runs;
-  for (std::size_t k = 0; k < records.size(); ++k)
-    runs.push_back({records[k], numbers[k], names[k], nullptr});
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const auto overlay = converged_.find(records[k]);
+    const RunRecord* converged =
+        convergedShown_ && overlay != converged_.end() ? overlay->second->record() : nullptr;
+    runs.push_back({records[k], numbers[k], names[k],
+                    converged && converged->stepCount() > 0 ? converged : nullptr});
+  }
   return runs;
 }
 
@@ -88,6 +94,17 @@ Figure CompareWindow::figure(Tab tab) const {
 }
 
 void CompareWindow::contentChanged() {
+  // Each chosen run's converged curve is asked for once, when first shown.
+  if (convergedShown_) {
+    for (const int index : chosen_) {
+      const RunRecord* run = kept_.at(index).get();
+      auto& overlay = converged_[run];
+      if (overlay) continue;
+      overlay = std::make_unique<ConvergedOverlay>(*run);
+      connect(overlay.get(), &ConvergedOverlay::ready, this, &CompareWindow::contentChanged);
+      overlay->start();
+    }
+  }
   stale_.fill(true);
   refresh();
 }
@@ -131,6 +148,12 @@ void CompareWindow::fillTable() {
 void CompareWindow::updateStatus() {
   std::string text;
   if (chosen_.empty()) text = "Tick the runs to compare in the list.";
+  for (const int index : chosen_) {
+    const auto overlay = converged_.find(kept_.at(index).get());
+    if (convergedShown_ && overlay != converged_.end())
+      text += "Run " + std::to_string(index + 1) + ": " +
+              overlay->second->comparison(*kept_.at(index)) + ". ";
+  }
   status_->setText(q(text));
 }
 

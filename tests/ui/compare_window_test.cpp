@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Runs kept through the session and compared, on the offscreen platform.
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -122,6 +124,13 @@ class CompareWindowTest : public QObject {
     QCOMPARE(last().title, std::string("test 7.csv (measured)"));
     compare->findChild<QPushButton*>("removeMeasuredButton")->click();
     QCOMPARE(last().kind, kvt::FigureCurve::Kind::Line);
+
+    // "Converged" lays the run's converged curve over it, in its look, once computed.
+    compare->findChild<QCheckBox*>("convergedBox")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(last().kind, kvt::FigureCurve::Kind::Overlay, 20000);
+    QVERIFY(last().title.ends_with(" (converged)"));
+    QCOMPARE(last().look, 0);
+    QVERIFY(compare->findChild<QLabel*>("statusLabel")->text().contains("converged value"));
   }
 
   void aRunIsShownAgainAfterOk() {
