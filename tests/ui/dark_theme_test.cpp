@@ -18,6 +18,7 @@
 #include "support/fake_prompt.h"
 #include "support/fixed_clock.h"
 #include "support/window_session.h"
+#include "ui/compare_window.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -164,6 +165,12 @@ class DarkThemeTest : public QObject {
     const QImage exported(file);
     QCOMPARE(commonest(exported, exported.rect()), QColor(Qt::white));
     QVERIFY(session.prompt().warnings.empty());
+    // The comparison, with the run kept after "OK" and ticked.
+    QTest::mouseClick(run->form2()->button(), Qt::LeftButton);
+    kvt::ui::CompareWindow* compare = session.form().openComparison();
+    compare->choose(0, true);
+    QVERIFY(QTest::qWaitForWindowExposed(compare));
+    checkTexts(*compare);
   }
 
   void aDisabledButtonLooksDisabled() {
