@@ -97,25 +97,7 @@ void ResultsWindow::buildLayout() {
   connect(saveFigure_, &QPushButton::clicked, this, [this] { askAndSave(true); });
   connect(saveData_, &QPushButton::clicked, this, [this] { askAndSave(false); });
 
-  status_ = new QLabel(this);
-  status_->setObjectName("statusLabel");
-  barNote_ = new QLabel(this);
-  barNote_->setObjectName("barNoteLabel");
-  barNote_->setWordWrap(true);
-  barNote_->setStyleSheet("color: #C00000");
-  barNote_->hide();
-
-  convergedSwitch_ = new QCheckBox("&Converged", this);
-  convergedSwitch_->setObjectName("convergedSwitch");
-  convergedSwitch_->setToolTip(
-      "Lays the converged analysis over the load–slip and τ-s curves: the same bar and law "
-      "solved over lb itself to 1e-7, where the run marches over whole segments of Δl. It is "
-      "computed beside the run, on a thread of its own.");
-  convergedNote_ = new QLabel(this);
-  convergedNote_->setObjectName("convergedLabel");
-  overlay_ = new ConvergedOverlay(*run_, this);
-  connect(convergedSwitch_, &QCheckBox::toggled, this, &ResultsWindow::showConverged);
-  connect(overlay_, &ConvergedOverlay::ready, this, [this] { showConverged(true); });
+  buildStatusControls();
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(new QLabel("Step", this));
@@ -137,6 +119,28 @@ void ResultsWindow::buildLayout() {
   statusLine->addWidget(convergedSwitch_);
   layout->addLayout(statusLine);
   layout->addWidget(barNote_);
+}
+
+void ResultsWindow::buildStatusControls() {
+  status_ = new QLabel(this);
+  status_->setObjectName("statusLabel");
+  barNote_ = new QLabel(this);
+  barNote_->setObjectName("barNoteLabel");
+  barNote_->setWordWrap(true);
+  barNote_->setStyleSheet("color: #C00000");
+  barNote_->hide();
+
+  convergedSwitch_ = new QCheckBox("&Converged", this);
+  convergedSwitch_->setObjectName("convergedSwitch");
+  convergedSwitch_->setToolTip(
+      "Lays the converged analysis over the load–slip and τ-s curves: the same bar and law "
+      "solved over lb itself to 1e-7, where the run marches over whole segments of Δl. It is "
+      "computed beside the run, on a thread of its own.");
+  convergedNote_ = new QLabel(this);
+  convergedNote_->setObjectName("convergedLabel");
+  overlay_ = new ConvergedOverlay(*run_, this);
+  connect(convergedSwitch_, &QCheckBox::toggled, this, &ResultsWindow::showConverged);
+  connect(overlay_, &ConvergedOverlay::ready, this, [this] { showConverged(true); });
 }
 
 void ResultsWindow::markStale() {

@@ -66,6 +66,8 @@ class ResultsWindow : public QWidget {
 
  private:
   void buildLayout();
+  // The status line, the bar-stress note and the "Converged" switch with its note.
+  void buildStatusControls();
   void refresh(Tab tab);
   void markStale();
   std::string stateText() const;
