@@ -170,9 +170,7 @@ void CompareWindow::askAndSave(bool figureFile) {
     suggested += tab == Tab::Table          ? ".table.csv"
                  : tab == Tab::Distribution ? ".profile.csv"
                                             : ".csv";
-  const std::string path =
-      prompt_.saveFileName(figureFile ? "Save figure" : "Save data", suggested,
-                           figureFile ? kFigureFileFilter : "CSV files (*.csv)");
+  const std::string path = askSavePath(prompt_, figureFile, suggested);
   if (path.empty()) return;
   if (figureFile)
     saveFigure(path);

@@ -69,4 +69,10 @@ bool saveFigureFile(const Figure& figure, const std::string& path, FigureSize si
   return saveTextFile(QString::fromStdString(target), bytes, prompt);
 }
 
+std::string askSavePath(UserPrompt& prompt, bool figureFile, const std::string& suggested,
+                        const char* dataTitle) {
+  return prompt.saveFileName(figureFile ? "Save figure" : dataTitle, suggested,
+                             figureFile ? kFigureFileFilter : "CSV files (*.csv)");
+}
+
 }  // namespace kvt::ui

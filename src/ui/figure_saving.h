@@ -29,4 +29,9 @@ inline constexpr const char* kFigureFileFilter =
 bool saveFigureFile(const Figure& figure, const std::string& path, FigureSize size,
                     UserPrompt& prompt, const LocalDateTime* stamp = nullptr);
 
+// Asks where "Save figure…" (a figure file) or the data button (a CSV file, titled `dataTitle`)
+// saves, offering `suggested`; empty when the user cancels.
+std::string askSavePath(UserPrompt& prompt, bool figureFile, const std::string& suggested,
+                        const char* dataTitle = "Save data");
+
 }  // namespace kvt::ui

@@ -312,9 +312,7 @@ void ResultsWindow::askAndSave(bool figureFile) {
     suggested +=
         tab == Tab::Distribution ? ".step" + std::to_string(selectedStep()) + ".csv" : ".csv";
   }
-  const std::string path =
-      prompt_.saveFileName(figureFile ? "Save figure" : "Save data", suggested,
-                           figureFile ? kFigureFileFilter : "CSV files (*.csv)");
+  const std::string path = askSavePath(prompt_, figureFile, suggested);
   if (path.empty()) return;
   if (figureFile)
     saveFigure(path);

@@ -242,9 +242,7 @@ void StudyResultsView::askAndSave(bool figureFile) {
   std::string suggested = suggestedSummaryName();
   if (figureFile)
     suggested = studyFigurePath(suggested, kSuffixes[index(currentTab())], FigureFormat::Png);
-  const std::string path =
-      host_.prompt.saveFileName(figureFile ? "Save figure" : "Save summary", suggested,
-                                figureFile ? kFigureFileFilter : "CSV files (*.csv)");
+  const std::string path = askSavePath(host_.prompt, figureFile, suggested, "Save summary");
   if (path.empty()) return;
   if (figureFile)
     saveFigure(path);
