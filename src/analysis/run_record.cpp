@@ -128,4 +128,20 @@ RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source, Law
   return record;
 }
 
+const char* outcomeName(RunRecord::Outcome outcome) {
+  switch (outcome) {
+    case RunRecord::Outcome::Running:
+      return "running";
+    case RunRecord::Outcome::Finished:
+      return "finished";
+    case RunRecord::Outcome::Cancelled:
+      return "cancelled";
+    case RunRecord::Outcome::StepLimit:
+      return "step-limit";
+    case RunRecord::Outcome::Failed:
+      return "failed";
+  }
+  return "failed";
+}
+
 }  // namespace kvt

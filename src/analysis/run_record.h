@@ -160,4 +160,8 @@ void recordRun(RunRecord& record, RunObserver& observer);
 RunRecord recordRun(const AnalysisParameters& parameters, CaseSource source = {},
                     LawEntries law = KvtLawEntries{});
 
+// The outcome in one word, as scripts and tables name it: "running", "finished", "cancelled",
+// "step-limit" or "failed".
+const char* outcomeName(RunRecord::Outcome outcome);
+
 }  // namespace kvt

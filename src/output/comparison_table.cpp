@@ -10,18 +10,10 @@ namespace kvt {
 namespace {
 
 std::string outcomeText(const RunRecord& run) {
-  switch (run.outcome()) {
-    case RunRecord::Outcome::Running:
-      return "running";
-    case RunRecord::Outcome::Finished:
-      return "finished";
-    case RunRecord::Outcome::Cancelled:
-      return "cancelled";
-    case RunRecord::Outcome::StepLimit:
-    case RunRecord::Outcome::Failed:
-      break;
-  }
-  return "failed: " + run.failure();
+  const RunRecord::Outcome outcome = run.outcome();
+  if (outcome == RunRecord::Outcome::StepLimit || outcome == RunRecord::Outcome::Failed)
+    return "failed: " + run.failure();
+  return outcomeName(outcome);
 }
 
 // The entries of every run, by name, in the order the runs first give them.

@@ -34,22 +34,6 @@ RunMethod runMethod(const std::string& method) {
   throw UsageError("method is segments or converged, not '" + method + "'");
 }
 
-const char* outcomeName(RunRecord::Outcome outcome) {
-  switch (outcome) {
-    case RunRecord::Outcome::Running:
-      return "running";
-    case RunRecord::Outcome::Finished:
-      return "finished";
-    case RunRecord::Outcome::Cancelled:
-      return "cancelled";
-    case RunRecord::Outcome::StepLimit:
-      return "step-limit";
-    case RunRecord::Outcome::Failed:
-      return "failed";
-  }
-  return "failed";
-}
-
 RunRecord run(const CaseEntries& entries, const BoundLaw& law, const std::string& method) {
   const RunMethod how = runMethod(method);
   SignalWatch watch;
